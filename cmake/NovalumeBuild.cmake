@@ -32,13 +32,16 @@ function(nv_warnings target)
 endfunction()
 
 # Collects the sources of one folder: portable files directly in it, Windows-only files in its
-# win/ subfolder (left out of the native tree).
+# win/ subfolder (left out of the native tree), and the native tree's stand-ins for those in
+# its posix/ subfolder.
 function(nv_collect_sources out dir)
   file(GLOB portable CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.c)
   set(result ${portable})
   if(WIN32)
-    file(GLOB windows CONFIGURE_DEPENDS ${dir}/win/*.cpp ${dir}/win/*.c)
-    list(APPEND result ${windows})
+    file(GLOB platform CONFIGURE_DEPENDS ${dir}/win/*.cpp ${dir}/win/*.c)
+  else()
+    file(GLOB platform CONFIGURE_DEPENDS ${dir}/posix/*.cpp ${dir}/posix/*.c)
   endif()
+  list(APPEND result ${platform})
   set(${out} ${result} PARENT_SCOPE)
 endfunction()

@@ -1,0 +1,1 @@
+#include "utility/TextFunctions.h"
