@@ -95,3 +95,15 @@ void LogMessage(uint32_t flags, const char* format, ...) {
   LogMessageV(flags, format, args);
   va_end(args);
 }
+
+int LogMessageTesting::EnabledCategoryCount() {
+  return gEnabledCount;
+}
+
+uint32_t LogMessageTesting::EnabledCategoryEntry(int index) {
+  return index >= 0 && index < gEnabledCount ? gEnabled[index] : 0;
+}
+
+void LogMessageTesting::TruncateEnabledCategories(int count) {
+  if (count >= 0 && count < gEnabledCount) gEnabledCount = count;
+}
