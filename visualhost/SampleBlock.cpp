@@ -1,0 +1,92 @@
+#include "visualhost/SampleBlock.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+// Gains this close to 1 copy float samples as they are.
+constexpr float kUnitGainTolerance = 0.00001f;
+
+}  // namespace
+
+SampleBlock SampleBlock::BorrowInt16(const int16_t* samples, int32_t count, int32_t rate,
+                                     float scale) {
+  SampleBlock block;
+  block.mInt16Samples = samples;
+  block.mCount = samples != nullptr ? std::max(count, 0) : 0;
+  block.mRate = rate;
+  block.mScale = scale;
+  block.mBorrowed = true;
+  return block;
+}
+
+SampleBlock SampleBlock::BorrowFloat(const float* samples, int32_t count, int32_t rate,
+                                     float scale) {
+  SampleBlock block;
+  block.mFloatSamples = samples;
+  block.mCount = samples != nullptr ? std::max(count, 0) : 0;
+  block.mRate = rate;
+  block.mScale = scale;
+  block.mBorrowed = true;
+  return block;
+}
+
+int32_t SampleBlock::CopyNewest(int32_t n, float* destination, float gain) const {
+  if (n < 1 || destination == nullptr || mCount <= 0 || !HasSamples()) return 0;
+  const int32_t copied = std::min(n, mCount);
+  const int32_t start = mCount - copied;
+  const float factor = gain * mScale;
+  if (mInt16Samples != nullptr) {
+    const int16_t* source = mInt16Samples + start;
+    for (int32_t i = 0; i < copied; ++i) destination[i] = float(source[i]) * factor;
+  } else if (std::fabs(factor - 1.0f) < kUnitGainTolerance) {
+    std::memcpy(destination, mFloatSamples + start, size_t(copied) * sizeof(float));
+  } else {
+    const float* source = mFloatSamples + start;
+    for (int32_t i = 0; i < copied; ++i) destination[i] = source[i] * factor;
+  }
+  return copied;
+}
+
+void SampleBlock::Halve() {
+  const int32_t half = mCount / 2;
+  if (half > 0) {
+    if (!mBorrowed && mStorage.IsExclusive()) {
+      // Our own unshared copy: reduce in place (each write lands at or before its reads).
+      HalveInto(const_cast<char*>(mStorage.Text()), half);
+    } else {
+      // The caller's samples, or storage another block still shares: reduce into a new
+      // block of our own and only then let go of the old one.
+      const size_t sampleSize = mInt16Samples != nullptr ? sizeof(int16_t) : sizeof(float);
+      UtilStr reduced;
+      reduced.Assign(nullptr, int32_t(size_t(half) * sampleSize));
+      HalveInto(const_cast<char*>(reduced.Text()), half);
+      mStorage = reduced;
+      mBorrowed = false;
+    }
+    if (mInt16Samples != nullptr) {
+      mInt16Samples = reinterpret_cast<const int16_t*>(mStorage.Text());
+    } else {
+      mFloatSamples = reinterpret_cast<const float*>(mStorage.Text());
+    }
+  }
+  mCount = half;
+  mRate /= 2;
+  if (mInt16Samples == nullptr) mScale *= 0.5f;
+}
+
+void SampleBlock::HalveInto(void* destination, int32_t half) const {
+  if (mInt16Samples != nullptr) {
+    const int16_t* source = mInt16Samples;
+    int16_t* target = static_cast<int16_t*>(destination);
+    for (int32_t i = 0; i < half; ++i) {
+      target[i] = int16_t((int32_t(source[2 * i]) + int32_t(source[2 * i + 1])) >> 1);
+    }
+  } else if (mFloatSamples != nullptr) {
+    const float* source = mFloatSamples;
+    float* target = static_cast<float*>(destination);
+    for (int32_t i = 0; i < half; ++i) target[i] = source[2 * i] + source[2 * i + 1];
+  }
+}
