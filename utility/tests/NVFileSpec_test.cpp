@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
+
+#include "utility/LogMessage.h"
 
 namespace {
 
@@ -164,6 +167,20 @@ TEST(NVFileSpecTest, ToStringIsThePath) {
   NVFileSpec spec = SpecOf("C:\\Data\\");
   ASSERT_NE(spec.toString(), nullptr);
   EXPECT_STREQ(spec.toString()->Text(), "C:\\Data");
+}
+
+TEST(NVFileSpecTest, PrintLogsTheAddressAndThePath) {
+  const int enabledBefore = LogMessageTesting::EnabledCategoryCount();
+  EnableCategory(1);
+  NVFileSpec spec = SpecOf("C:\\Data\\");
+  testing::internal::CaptureStdout();
+  spec.Print();
+  const std::string printed = testing::internal::GetCapturedStdout();
+  LogMessageTesting::TruncateEnabledCategories(enabledBefore);
+  char expected[80];
+  std::snprintf(expected, sizeof(expected), "NVFileSpec (0x%X): mPathName = 'C:\\Data'",
+                static_cast<unsigned>(reinterpret_cast<uintptr_t>(&spec)));
+  EXPECT_NE(printed.find(expected), std::string::npos) << printed;
 }
 
 }  // namespace
