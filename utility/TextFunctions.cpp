@@ -22,7 +22,7 @@ inline uint32_t RotateLeft(uint32_t v, int bits) {
 
 // A zero-terminated length, measured only when asked for (negative); a null text is empty.
 inline int32_t MeasuredLength(const char* text, int32_t length) {
-  if (text == nullptr) return 0;
+  if (text == nullptr) return 0;  // whatever length comes with it
   if (length >= 0) return length;
   size_t n = strlen(text);
   return n > static_cast<size_t>(std::numeric_limits<int32_t>::max())
@@ -96,8 +96,11 @@ Signed ParseInteger(const char* bytes, int32_t length) {
   return static_cast<Signed>(sign < 0 ? Unsigned(0) - magnitude : magnitude);
 }
 
-// Writes the digits of an unsigned value, most significant first; returns their count.
-int32_t WriteDigits(uint64_t magnitude, char* out, uint32_t base) {
+// Writes the digits of an unsigned value, most significant first, and a terminator; returns
+// their count. At most maxDigits are written: only a negative 64-bit value in base 2 has more
+// characters than the 64-byte number buffer holds, and it loses its last digit.
+int32_t WriteDigits(uint64_t magnitude, char* out, uint32_t base,
+                    int32_t maxDigits = kNumberTextCapacity - 1) {
   static const char kDigits[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
   char reversed[64];
   int32_t n = 0;
@@ -105,9 +108,10 @@ int32_t WriteDigits(uint64_t magnitude, char* out, uint32_t base) {
     reversed[n++] = kDigits[magnitude % base];
     magnitude /= base;
   } while (magnitude != 0);
-  for (int32_t i = 0; i < n; ++i) out[i] = reversed[n - 1 - i];
-  out[n] = 0;
-  return n;
+  const int32_t written = n < maxDigits ? n : maxDigits;
+  for (int32_t i = 0; i < written; ++i) out[i] = reversed[n - 1 - i];
+  out[written] = 0;
+  return written;
 }
 
 int32_t DecimalDigitCount(uint32_t v) {
@@ -163,6 +167,8 @@ constexpr uint32_t kByteOrderMark = 0xFEFF;
 
 int32_t CompareText(const char* a, int32_t lengthA, const char* b, int32_t lengthB,
                     bool caseSensitive) {
+  lengthA = a ? lengthA : 0;
+  lengthB = b ? lengthB : 0;
   if (a == nullptr) a = "";
   if (b == nullptr) b = "";
   const auto* ua = reinterpret_cast<const uint8_t*>(a);
@@ -272,7 +278,7 @@ int32_t FormatInteger(int64_t value, char* out, int32_t base) {
     return WriteDigits(static_cast<uint64_t>(value), out, static_cast<uint32_t>(base));
   out[0] = '-';
   uint64_t magnitude = uint64_t(0) - static_cast<uint64_t>(value);
-  return 1 + WriteDigits(magnitude, out + 1, static_cast<uint32_t>(base));
+  return 1 + WriteDigits(magnitude, out + 1, static_cast<uint32_t>(base), kNumberTextCapacity - 2);
 }
 
 int32_t FormatFloat(double value, char* out) {
@@ -360,7 +366,7 @@ int32_t Utf8ToUtf16(const char* src, int32_t length, char16_t* dst, int32_t size
     ++produced;
   };
   int64_t i = 0;
-  while (byteAt(i) >= 0 && (size == 0 || produced < size)) {
+  while (byteAt(i) >= 0) {
     const int lead = byteAt(i);
     int continuations = lead < 0x80 ? 0 : lead < 0xC0 ? -1 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
     if (continuations < 0) {
@@ -386,6 +392,8 @@ int32_t Utf8ToUtf16(const char* src, int32_t length, char16_t* dst, int32_t size
     }
     i += 1 + continuations;
     if (cp == kByteOrderMark) continue;
+    // A mark that composes replaces the last unit and needs no room of its own, so it is
+    // applied even when the output is full: a buffer sized by counting gets the same text.
     if (produced > 0) {
       if (char16_t composed = ComposeWithMark(previous, cp)) {
         --produced;
@@ -394,6 +402,7 @@ int32_t Utf8ToUtf16(const char* src, int32_t length, char16_t* dst, int32_t size
         continue;
       }
     }
+    if (size > 0 && produced >= size) break;
     if (cp > 0xFFFF) {
       put(((cp >> 10) - 0x2840) & 0xFFFF);
       put((cp & 0x3FF) | 0xDC00);
