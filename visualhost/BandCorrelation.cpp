@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "visualhost/BandCorrelationKernels.h"
 #include "visualhost/SpectrumSineTable.h"
 
 namespace {
@@ -13,38 +14,88 @@ typedef float Float4 __attribute__((vector_size(16)));
 // Sample runs start anywhere, so every load is an unaligned one.
 #define NV_LOAD_FLOAT4(target, source) std::memcpy(&(target), (source), sizeof(Float4))
 
+typedef int32_t Int4 __attribute__((vector_size(16)));
+
 float SumLanes(Float4 v) {
   return (v[0] + v[1]) + (v[2] + v[3]);
 }
 
+Float4 KeepLanes(Float4 values, const int32_t* keep) {
+  Int4 mask, bits;
+  std::memcpy(&mask, keep, sizeof(Int4));
+  std::memcpy(&bits, &values, sizeof(Int4));
+  bits &= mask;
+  std::memcpy(&values, &bits, sizeof(Int4));
+  return values;
+}
+
 }  // namespace
 
-BandSums CorrelateWithWeights(const float* samples, const float* sineWeights,
-                              const float* cosineWeights, int32_t count) {
-  // Two accumulators per sum keep two independent chains of additions in flight.
-  Float4 sine0 = {}, sine1 = {}, cosine0 = {}, cosine1 = {};
-  int32_t k = 0;
-  for (; k + 8 <= count; k += 8) {
-    Float4 x0, x1, s0, s1, c0, c1;
+BandSums CorrelateWithWeightsPortable(const float* samples, const float* groupedWeights,
+                                      int32_t count, int32_t skipped) {
+  // Four accumulators per sum keep enough independent additions in flight to hide their
+  // latency: sixteen samples per round.
+  Float4 sine0 = {}, sine1 = {}, sine2 = {}, sine3 = {};
+  Float4 cosine0 = {}, cosine1 = {}, cosine2 = {}, cosine3 = {};
+  const float* weights = groupedWeights;
+  for (int32_t k = 0; k < count; k += 16, weights += 2 * kWeightGroupFloats) {
+    Float4 x0, x1, x2, x3, s0, s1, s2, s3, c0, c1, c2, c3;
     NV_LOAD_FLOAT4(x0, samples + k);
     NV_LOAD_FLOAT4(x1, samples + k + 4);
-    NV_LOAD_FLOAT4(s0, sineWeights + k);
-    NV_LOAD_FLOAT4(s1, sineWeights + k + 4);
-    NV_LOAD_FLOAT4(c0, cosineWeights + k);
-    NV_LOAD_FLOAT4(c1, cosineWeights + k + 4);
+    NV_LOAD_FLOAT4(x2, samples + k + 8);
+    NV_LOAD_FLOAT4(x3, samples + k + 12);
+    if (k == 0 && skipped > 0) {
+      // Clear the skipped samples rather than rely on their zero weights: 0 × infinity is
+      // not 0.
+      const int32_t* keep = KeepMaskSkipping(skipped);
+      x0 = KeepLanes(x0, keep);
+      x1 = KeepLanes(x1, keep + 4);
+      x2 = KeepLanes(x2, keep + 8);
+      x3 = KeepLanes(x3, keep + 12);
+    }
+    NV_LOAD_FLOAT4(s0, weights);
+    NV_LOAD_FLOAT4(s1, weights + 4);
+    NV_LOAD_FLOAT4(c0, weights + 8);
+    NV_LOAD_FLOAT4(c1, weights + 12);
+    NV_LOAD_FLOAT4(s2, weights + 16);
+    NV_LOAD_FLOAT4(s3, weights + 20);
+    NV_LOAD_FLOAT4(c2, weights + 24);
+    NV_LOAD_FLOAT4(c3, weights + 28);
     sine0 += x0 * s0;
-    sine1 += x1 * s1;
     cosine0 += x0 * c0;
+    sine1 += x1 * s1;
     cosine1 += x1 * c1;
+    sine2 += x2 * s2;
+    cosine2 += x2 * c2;
+    sine3 += x3 * s3;
+    cosine3 += x3 * c3;
   }
   BandSums sums;
-  sums.sine = SumLanes(sine0 + sine1);
-  sums.cosine = SumLanes(cosine0 + cosine1);
-  for (; k < count; ++k) {
-    sums.sine += samples[k] * sineWeights[k];
-    sums.cosine += samples[k] * cosineWeights[k];
-  }
+  sums.sine = SumLanes((sine0 + sine1) + (sine2 + sine3));
+  sums.cosine = SumLanes((cosine0 + cosine1) + (cosine2 + cosine3));
   return sums;
+}
+
+namespace {
+
+using WeightsKernel = BandSums (*)(const float*, const float*, int32_t, int32_t);
+
+WeightsKernel ChooseWeightsKernel() {
+#if NV_HAVE_AVX2_KERNEL
+  if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma")) {
+    return CorrelateWithWeightsAvx2;
+  }
+#endif
+  return CorrelateWithWeightsPortable;
+}
+
+}  // namespace
+
+BandSums CorrelateWithWeights(const float* samples, const float* groupedWeights, int32_t count,
+                              int32_t skipped) {
+  // Chosen once per process: the processor does not change under us.
+  static const WeightsKernel kernel = ChooseWeightsKernel();
+  return kernel(samples, groupedWeights, count, skipped);
 }
 
 BandSums CorrelateWithTable(const float* samples, uint32_t phaseStep, int32_t count) {

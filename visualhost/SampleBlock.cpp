@@ -78,15 +78,30 @@ void SampleBlock::Halve() {
 }
 
 void SampleBlock::HalveInto(void* destination, int32_t half) const {
+  // Four pairs per round, all read before any is written, so that the loop also runs in
+  // place (destination == source) and the compiler may still vectorise it.
+  const int32_t whole = half / 4 * 4;
   if (mInt16Samples != nullptr) {
     const int16_t* source = mInt16Samples;
     int16_t* target = static_cast<int16_t*>(destination);
-    for (int32_t i = 0; i < half; ++i) {
+    for (int32_t i = 0; i < whole; i += 4) {
+      int16_t means[4];
+      for (int32_t j = 0; j < 4; ++j) {
+        means[j] = int16_t((int32_t(source[2 * (i + j)]) + int32_t(source[2 * (i + j) + 1])) >> 1);
+      }
+      std::memcpy(target + i, means, sizeof(means));
+    }
+    for (int32_t i = whole; i < half; ++i) {
       target[i] = int16_t((int32_t(source[2 * i]) + int32_t(source[2 * i + 1])) >> 1);
     }
   } else if (mFloatSamples != nullptr) {
     const float* source = mFloatSamples;
     float* target = static_cast<float*>(destination);
-    for (int32_t i = 0; i < half; ++i) target[i] = source[2 * i] + source[2 * i + 1];
+    for (int32_t i = 0; i < whole; i += 4) {
+      float sums[4];
+      for (int32_t j = 0; j < 4; ++j) sums[j] = source[2 * (i + j)] + source[2 * (i + j) + 1];
+      std::memcpy(target + i, sums, sizeof(sums));
+    }
+    for (int32_t i = whole; i < half; ++i) target[i] = source[2 * i] + source[2 * i + 1];
   }
 }

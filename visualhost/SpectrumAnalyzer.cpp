@@ -13,8 +13,8 @@ void SpectrumAnalyzer::Compute(SampleBlock& block, const SpectrumParams& params,
   std::fill_n(destination, bandCount, 0.0f);
   if (block.Count() <= 0 || !block.HasSamples()) return;
   try {
-    if (!mPlan.Serves(params, bandCount, block.Rate(), mHalvingThreshold, block.Count())) {
-      mPlan.Build(params, bandCount, block.Rate(), mHalvingThreshold, block.Count());
+    if (!mPlan.Serves(params, bandCount, block.Rate(), mHalvingThreshold)) {
+      mPlan.Build(params, bandCount, block.Rate(), mHalvingThreshold);
     }
     MeasureBands(block, params, destination);
   } catch (...) {
@@ -25,7 +25,9 @@ void SpectrumAnalyzer::Compute(SampleBlock& block, const SpectrumParams& params,
 
 void SpectrumAnalyzer::MeasureBands(SampleBlock& block, const SpectrumParams& params,
                                     float* destination) {
-  // Highest band first: the block is only ever halved further as the bands go down.
+  // Highest band first: the block is only ever halved further as the bands go down. The
+  // square roots wait for a second pass, so that no band waits for the one before it.
+  mMeasured.assign(size_t(mPlan.BandCount()), MeasuredBand{});
   int32_t halvings = 0;
   mView.Reset(block);
   for (int32_t n = mPlan.BandCount() - 1; n >= 0; --n) {
@@ -35,19 +37,29 @@ void SpectrumAnalyzer::MeasureBands(SampleBlock& block, const SpectrumParams& pa
       mView.Reset(block);
     }
     if (band.sampleCount <= 0 || block.Count() <= 0) continue;
-    const int32_t count = std::min(
-        BandSampleCount(params, band.frequency, block.Rate(), block.Count()), block.Count());
-    if (count > 0) destination[n] = MeasureBand(block, band, count);
+    // The planned count stands unless the block is too short for it.
+    const int32_t count =
+        band.sampleCount <= block.Count()
+            ? band.sampleCount
+            : std::min(BandSampleCount(params, band.frequency, block.Rate(), block.Count()),
+                       block.Count());
+    if (count > 0) mMeasured[size_t(n)] = {Correlate(block, band, count), block.Scale(), count};
+  }
+  for (int32_t n = 0; n < mPlan.BandCount(); ++n) {
+    const MeasuredBand& measured = mMeasured[size_t(n)];
+    if (measured.count <= 0) continue;
+    const BandSums& sums = measured.sums;
+    destination[n] = std::sqrt(sums.sine * sums.sine + sums.cosine * sums.cosine) * measured.scale /
+                     float(measured.count);
   }
 }
 
-float SpectrumAnalyzer::MeasureBand(const SampleBlock& block, const SpectrumBandPlan& band,
-                                    int32_t count) {
-  const float* samples = mView.Newest(count);
-  const BandSums sums =
-      count <= band.weightCount
-          ? CorrelateWithWeights(samples, mPlan.SineWeights(band), mPlan.CosineWeights(band), count)
-          : CorrelateWithTable(samples, band.phaseStep, count);
-  return std::sqrt(sums.sine * sums.sine + sums.cosine * sums.cosine) * block.Scale() /
-         float(count);
+BandSums SpectrumAnalyzer::Correlate(const SampleBlock& block, const SpectrumBandPlan& band,
+                                     int32_t count) {
+  if (count == band.sampleCount && band.weightedCount > 0 && band.weightedCount <= block.Count()) {
+    // The planned stretch, read from a few samples earlier so that it is whole runs long.
+    return CorrelateWithWeights(mView.Newest(band.weightedCount), mPlan.Weights(band),
+                                band.weightedCount, band.weightedCount - count);
+  }
+  return CorrelateWithTable(mView.Newest(count), band.phaseStep, count);
 }

@@ -10,6 +10,9 @@
 
 #include <cstdint>
 
+#include <vector>
+
+#include "visualhost/BandCorrelation.h"
 #include "visualhost/EngineRecords.h"
 #include "visualhost/FloatSampleView.h"
 #include "visualhost/SampleBlock.h"
@@ -33,11 +36,19 @@ class SpectrumAnalyzer {
                float* destination);
 
  private:
+  // A band's correlation sums with the block scale and sample count they were taken with.
+  struct MeasuredBand {
+    BandSums sums;
+    float scale = 0.0f;
+    int32_t count = 0;
+  };
+
   void MeasureBands(SampleBlock& block, const SpectrumParams& params, float* destination);
-  float MeasureBand(const SampleBlock& block, const SpectrumBandPlan& band, int32_t count);
+  BandSums Correlate(const SampleBlock& block, const SpectrumBandPlan& band, int32_t count);
 
   int32_t mHalvingThreshold = kDefaultHalvingThreshold;
   int32_t mBandCount = 0;
   SpectrumPlan mPlan;
   FloatSampleView mView;
+  std::vector<MeasuredBand> mMeasured;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "visualhost/BandCorrelation.h"
 #include "visualhost/SpectrumBands.h"
 #include "visualhost/SpectrumSineTable.h"
 
@@ -12,11 +13,13 @@ namespace {
 // as they go. Usual parameters need a small fraction of it even for 1024 bands.
 constexpr size_t kWeightBudget = size_t(1) << 21;
 
-// Each weight run starts on a 16-float (64-byte) boundary, so runs do not share cache lines.
+// Each band's weights start on a 16-float (64-byte) boundary, a cache line on common machines.
 constexpr size_t kWeightAlignment = 16;
 
-size_t PaddedLength(int32_t count) {
-  return (size_t(count) + kWeightAlignment - 1) / kWeightAlignment * kWeightAlignment;
+// Floats a band's weights take, rounded up to the alignment.
+size_t AlignedLength(int32_t weightedCount) {
+  const size_t floats = size_t(GroupedWeightFloats(weightedCount));
+  return (floats + kWeightAlignment - 1) / kWeightAlignment * kWeightAlignment;
 }
 
 // Whether a block at `rate` is halved before measuring a band at `frequency`: while it has at
@@ -30,21 +33,20 @@ bool NeedsHalving(int32_t rate, float frequency, int32_t threshold) {
 }  // namespace
 
 bool SpectrumPlan::Serves(const SpectrumParams& params, int32_t bandCount, int32_t rate,
-                          int32_t halvingThreshold, int32_t count) const {
+                          int32_t halvingThreshold) const {
   // Bytewise, so that NaN parameters still match themselves and are not rebuilt each call.
   return std::memcmp(&params, &mParams, sizeof(SpectrumParams)) == 0 && bandCount == BandCount() &&
-         rate == mRate && halvingThreshold == mHalvingThreshold &&
-         (mServesAnyCount || count <= mPreparedCount);
+         rate == mRate && halvingThreshold == mHalvingThreshold;
 }
 
 void SpectrumPlan::Build(const SpectrumParams& params, int32_t bandCount, int32_t rate,
-                         int32_t halvingThreshold, int32_t count) {
+                         int32_t halvingThreshold) {
   mParams = params;
   mRate = rate;
   mHalvingThreshold = halvingThreshold;
   mBands.assign(size_t(std::max(bandCount, 0)), SpectrumBandPlan{});
   PlanBandGeometry(params, rate, halvingThreshold);
-  PrepareWeights(count);
+  PrepareWeights();
 }
 
 void SpectrumPlan::PlanBandGeometry(const SpectrumParams& params, int32_t rate,
@@ -70,28 +72,28 @@ void SpectrumPlan::PlanBandGeometry(const SpectrumParams& params, int32_t rate,
   }
 }
 
-void SpectrumPlan::PrepareWeights(int32_t count) {
-  mPreparedCount = std::max(count, 0);
-  mServesAnyCount = true;
+void SpectrumPlan::PrepareWeights() {
   size_t total = 0;
-  for (SpectrumBandPlan& band : mBands) {
-    // A block never holds more than its halved count, so no band needs more weights.
-    const int32_t available = band.halvings < 31 ? mPreparedCount >> band.halvings : 0;
-    band.weightCount = std::min(band.sampleCount, available);
-    if (total + 2 * PaddedLength(band.weightCount) > kWeightBudget) band.weightCount = 0;
-    band.sineOffset = total;
-    band.cosineOffset = total + PaddedLength(band.weightCount);
-    total += 2 * PaddedLength(band.weightCount);
-    if (band.weightCount < band.sampleCount) mServesAnyCount = false;
+  for (int32_t n = BandCount() - 1; n >= 0; --n) {
+    SpectrumBandPlan& band = mBands[size_t(n)];
+    band.weightedCount = WeightedSampleCount(band.sampleCount);
+    if (total + AlignedLength(band.weightedCount) > kWeightBudget) band.weightedCount = 0;
+    band.weightOffset = total;
+    total += AlignedLength(band.weightedCount);
   }
   mWeights.assign(total, 0.0f);
   const float* table = SpectrumSineTable();
   for (const SpectrumBandPlan& band : mBands) {
-    float* sine = mWeights.data() + band.sineOffset;
-    float* cosine = mWeights.data() + band.cosineOffset;
-    for (int32_t k = 0; k < band.weightCount; ++k) {
-      sine[k] = table[SineIndexAt(uint32_t(k), band.phaseStep)];
-      cosine[k] = table[CosineIndexAt(uint32_t(k), band.phaseStep)];
+    if (band.weightedCount == 0) continue;  // measured from the table instead
+    // The extra samples of the run come first and keep zero weights.
+    const int32_t skipped = band.weightedCount - band.sampleCount;
+    float* groups = mWeights.data() + band.weightOffset;
+    for (int32_t j = skipped; j < band.weightedCount; ++j) {
+      const uint32_t k = uint32_t(j - skipped);
+      float* group = groups + j / kWeightGroupSamples * kWeightGroupFloats;
+      group[j % kWeightGroupSamples] = table[SineIndexAt(k, band.phaseStep)];
+      group[kWeightGroupSamples + j % kWeightGroupSamples] =
+          table[CosineIndexAt(k, band.phaseStep)];
     }
   }
 }

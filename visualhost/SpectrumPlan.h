@@ -3,8 +3,10 @@
 // block while those stay the same.
 //
 // Besides each band's frequency, halving level and sample count, the plan holds the band's
-// sine and cosine weights: the sine table entries its phase visits, laid out sample by sample,
-// so that measuring a band is a plain dot product.
+// sine and cosine weights: the sine table entries its phase visits, laid out sample by sample
+// (grouped as BandCorrelation.h describes), so that measuring a band is a plain dot product.
+// The bands' weights follow each other in the order the bands are measured, highest first,
+// so one computation reads them as one forward stream.
 #pragma once
 
 #include <cstddef>
@@ -21,39 +23,34 @@ struct SpectrumBandPlan {
   float cycles = 0.0f;
   int32_t sampleCount = 0;  // samples measured when the block holds enough; 0: stays 0
   uint32_t phaseStep = 0;   // in 1/65536 of a period per sample
-  int32_t weightCount = 0;  // weights prepared: a prefix of sampleCount, 0 for none
-  size_t sineOffset = 0;    // where the band's sine weights start
-  size_t cosineOffset = 0;  // where the band's cosine weights start
+  // Samples the prepared weights cover (sampleCount rounded up to whole runs, the extra ones
+  // first), or 0 when the band has no prepared weights.
+  int32_t weightedCount = 0;
+  size_t weightOffset = 0;  // where the band's grouped sine and cosine weights start
 };
 
 class SpectrumPlan {
  public:
-  // Whether the plan answers these inputs for a block of `count` samples. A block larger than
-  // the one the plan was prepared for may need weights the plan lacks.
+  // Whether the plan was built for these inputs.
   bool Serves(const SpectrumParams& params, int32_t bandCount, int32_t rate,
-              int32_t halvingThreshold, int32_t count) const;
+              int32_t halvingThreshold) const;
   void Build(const SpectrumParams& params, int32_t bandCount, int32_t rate,
-             int32_t halvingThreshold, int32_t count);
+             int32_t halvingThreshold);
 
   int32_t BandCount() const { return int32_t(mBands.size()); }
   // Band n of BandCount(), 0 <= n < BandCount().
   const SpectrumBandPlan& Band(int32_t n) const { return mBands[size_t(n)]; }
-  const float* SineWeights(const SpectrumBandPlan& band) const {
-    return mWeights.data() + band.sineOffset;
-  }
-  const float* CosineWeights(const SpectrumBandPlan& band) const {
-    return mWeights.data() + band.cosineOffset;
+  const float* Weights(const SpectrumBandPlan& band) const {
+    return mWeights.data() + band.weightOffset;
   }
 
  private:
   void PlanBandGeometry(const SpectrumParams& params, int32_t rate, int32_t halvingThreshold);
-  void PrepareWeights(int32_t count);
+  void PrepareWeights();
 
   SpectrumParams mParams{};
   int32_t mRate = 0;
   int32_t mHalvingThreshold = 0;
-  int32_t mPreparedCount = 0;
-  bool mServesAnyCount = false;  // every band has all its weights, whatever the block size
   std::vector<SpectrumBandPlan> mBands;
   std::vector<float> mWeights;
 };
