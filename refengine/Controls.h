@@ -1,0 +1,43 @@
+// What a test has asked of the engine through RefEngineControl: failures to give, the frame
+// period, and fixed answers to requests in place of the engine's own.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "visualhost/EngineRecords.h"
+
+namespace refengine {
+
+constexpr int32_t kDefaultFramePeriodMs = 33;
+
+struct GetApiFailure {
+  int32_t status = 0;
+  bool nullTable = false;
+};
+
+GetApiFailure GetApiFailureControl();
+void SetGetApiFailure(const GetApiFailure& failure);
+
+int32_t CreateFailureControl();
+void SetCreateFailure(int32_t status);
+
+int32_t FramePeriodControl();
+void SetFramePeriod(int32_t milliseconds);
+
+bool IdleControl();
+void SetIdle(bool idle);
+
+std::optional<EngineRect> WindowAnswerControl();
+void SetWindowAnswer(const std::optional<EngineRect>& answer);
+
+std::optional<int64_t> FullscreenAnswerControl();
+void SetFullscreenAnswer(const std::optional<int64_t>& answer);
+
+std::optional<int64_t> EventAnswerControl();
+void SetEventAnswer(const std::optional<int64_t>& answer);
+
+// Every control back to its default.
+void ResetControls();
+
+}  // namespace refengine

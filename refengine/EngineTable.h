@@ -1,0 +1,10 @@
+// The engine function table and the information record entry 1 points to.
+#pragma once
+
+#include "visualhost/EngineInterface.h"
+
+namespace refengine {
+
+const EngineTable* TheEngineTable();
+
+}  // namespace refengine

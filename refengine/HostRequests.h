@@ -1,0 +1,24 @@
+// Requests the engine sends its host through the callback given to CreateInstance. Only the
+// codes of the engine contract are ever sent.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "refengine/Instance.h"
+#include "refengine/JournalLine.h"
+
+namespace refengine {
+
+// Sends the request and journals it; `describe` adds what the host answered. An instance
+// without a callback gets nothing and "answers" 55012.
+int32_t AskHost(const Instance& instance, uint32_t code, void* in, void* out,
+                const std::function<void(JournalLine&)>& describe = {});
+
+// 'GetS': fills instance.audio with what the host delivers (nothing on failure).
+void FetchAudio(Instance& instance);
+
+// 'GArt', then 'RArt' with the same record once the engine has taken what it needs.
+void FetchArt(Instance& instance);
+
+}  // namespace refengine

@@ -1,0 +1,64 @@
+// One engine instance: what its host told it at creation, its drawing target, and what it
+// shows.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "refengine/AudioFeed.h"
+#include "refengine/Canvas.h"
+#include "refengine/SceneState.h"
+#include "visualhost/EngineInterface.h"
+#include "visualhost/EngineRecords.h"
+
+namespace refengine {
+
+enum class TargetKind { kNone, kWindow, kDeviceContext, kPixelBuffer, kOther };
+
+struct Target {
+  TargetKind kind = TargetKind::kNone;
+  HWND window = nullptr;
+  HDC deviceContext = nullptr;
+  PixelBufferDesc buffer{};  // a copy: the host's description may go, its pixels stay
+  void* other = nullptr;
+  uint32_t flags = 0;
+};
+
+struct TrackInfo {
+  std::string title;
+  std::string artist;
+  std::string album;
+  int32_t year = 0;
+};
+
+struct Instance {
+  uint32_t handle = 0;
+  EngineCallback callback = nullptr;
+  void* userData = nullptr;
+  std::string descriptor;
+  bool hostAudio = false;  // the host answers 'GetS'
+
+  Target target;
+  uint64_t targetLostMs = 0;  // when the last target went (for 'Stp?')
+  EngineRect insets{};        // the part of the target the host covers
+  bool fullscreen = false;
+  bool artWanted = true;  // ask the host for art at the next frame
+
+  TrackInfo track;
+  SceneState scene;
+  AudioFeed audio;
+  Canvas canvas;
+};
+
+// The live instances of the process, by handle. Handles are never 0 and not reused while the
+// library stays loaded.
+std::shared_ptr<Instance> AddInstance(EngineCallback callback, void* userData,
+                                      std::string descriptor);
+std::shared_ptr<Instance> FindInstance(uint32_t handle);
+std::shared_ptr<Instance> RemoveInstance(uint32_t handle);
+int32_t LiveInstanceCount();
+
+}  // namespace refengine
