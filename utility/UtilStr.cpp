@@ -197,8 +197,12 @@ int32_t UtilStr::AppendFormat(const char* format, ...) {
 int32_t UtilStr::AppendFormatV(const char* format, va_list args) {
   if (format == nullptr) return mLength;
   const int32_t start = mLength;
+  // A shared empty block has nothing to keep; dropping it keeps the private copy below from
+  // ever copying zero bytes (which would leave the string without a block).
+  if (mLength == 0 && !IsExclusive()) MakeEmpty();
   // Room for typical log lines without a second pass; the length is set again at the end.
   if (mBuffer == nullptr) Append(nullptr, 150);
+  if (mBuffer == nullptr) return mLength;  // refused: the string is already at its longest
   int32_t formatted = 0;
   for (;;) {
     if (!IsExclusive()) Assign(mText, mLength);

@@ -227,6 +227,13 @@ TEST(UtilStr, AppendFormatGrowsUntilTheTextFits) {
   EXPECT_EQ(wide.Text()[300000], '7');
   EXPECT_EQ(wide.Text()[1], ' ');
 
+  CountingAllocator counting;  // an empty block shared by two strings
+  UtilStr emptyBlock(&counting, 8);
+  UtilStr sharesIt(emptyBlock);
+  EXPECT_EQ(sharesIt.AppendFormat("%d", 5), 1);
+  EXPECT_EQ(Content(sharesIt), "5");
+  EXPECT_EQ(emptyBlock.Length(), 0);
+
   UtilStr none("keep");
   EXPECT_EQ(none.AppendFormat("%s", ""), 4);
   EXPECT_EQ(Content(none), "keep");
