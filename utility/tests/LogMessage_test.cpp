@@ -73,6 +73,20 @@ TEST(LogMessageTest, CategoryTableStopsAtThirtyTwoEntries) {
   EXPECT_EQ(LogMessageTesting::EnabledCategoryCount(), before);
 }
 
+// The log file is a text file: on Windows each line feed is stored as a line end pair.
+std::string AsStored(const std::string& text) {
+#if defined(_WIN32)
+  std::string stored;
+  for (char c : text) {
+    if (c == '\n') stored += '\r';
+    stored += c;
+  }
+  return stored;
+#else
+  return text;
+#endif
+}
+
 // Points the log folder at a fresh temporary folder (with a non-ASCII name, so the file must
 // be opened by its UTF-16 name on Windows) and puts everything back afterwards.
 class LogFileTest : public testing::Test {
@@ -106,7 +120,7 @@ class LogFileTest : public testing::Test {
   static std::string HeaderNow() {
     char date[kDateTextCapacity];
     FormatDate(date, sizeof date, CurrentLocalDate());
-    return std::string("===== ") + date + " =====\n";
+    return AsStored(std::string("===== ") + date + " =====\n");
   }
 
   std::string savedFolder;
@@ -122,7 +136,7 @@ TEST_F(LogFileTest, FirstFileMessageOfTheProcessCreatesTheFileAfterOneHeader) {
   LogMessage(LogFlags::kFile | LogFlags::kLineMode, "%s", " end");
 
   const std::string log = ReadLog();
-  const std::string body = "first 1\nsecond part end\n";
+  const std::string body = AsStored("first 1\nsecond part end\n");
   ASSERT_GT(log.size(), body.size());
   const std::string header = log.substr(0, log.size() - body.size());
   EXPECT_TRUE(header == headerBefore || header == headerAfter) << header;
@@ -132,12 +146,15 @@ TEST_F(LogFileTest, FirstFileMessageOfTheProcessCreatesTheFileAfterOneHeader) {
 TEST_F(LogFileTest, AppendsToAnExistingFile) {
   {
     std::ofstream existing(LogPath(), std::ios::binary);
-    existing << "kept\n";
+    existing << AsStored("kept\n");
   }
   LogMessage(LogFlags::kFile | LogFlags::kLineMode, "%s", "added");
   const std::string log = ReadLog();
-  EXPECT_EQ(log.rfind("kept\n===== ", 0), 0u) << log;
-  EXPECT_EQ(log.substr(log.size() - 6), "added\n");
+  const std::string kept = AsStored("kept\n") + "===== ";
+  const std::string added = AsStored("added\n");
+  EXPECT_EQ(log.rfind(kept, 0), 0u) << log;
+  ASSERT_GE(log.size(), added.size());
+  EXPECT_EQ(log.substr(log.size() - added.size()), added);
 }
 
 TEST_F(LogFileTest, FileAndConsoleTogetherGetTheSameWholeText) {
@@ -147,8 +164,9 @@ TEST_F(LogFileTest, FileAndConsoleTogetherGetTheSameWholeText) {
   LogMessage(LogFlags::kFile | LogFlags::kConsole | LogFlags::kLineMode, "%s", text.c_str());
   EXPECT_EQ(testing::internal::GetCapturedStdout(), text + "\n");
   const std::string log = ReadLog();
-  ASSERT_GE(log.size(), text.size() + 1);
-  EXPECT_EQ(log.substr(log.size() - text.size() - 1), text + "\n");
+  const std::string stored = AsStored(text + "\n");
+  ASSERT_GE(log.size(), stored.size());
+  EXPECT_EQ(log.substr(log.size() - stored.size()), stored);
 }
 
 TEST_F(LogFileTest, ConsoleAndDroppedMessagesLeaveNoFile) {

@@ -2,8 +2,9 @@
 // shells lack it; the item-list pair serves there instead.
 #include "utility/win/DesktopFolder.h"
 
-#include <shlobj.h>
 #include <windows.h>
+// After windows.h, whose types it uses.
+#include <shlobj.h>
 
 #include "utility/TextFunctions.h"
 

@@ -1,6 +1,7 @@
 // The clock's readings on Windows: the multimedia timer and the system file time.
-#include <mmsystem.h>
 #include <windows.h>
+// After windows.h, whose types it uses.
+#include <mmsystem.h>
 
 #include "utility/ClockSource.h"
 
