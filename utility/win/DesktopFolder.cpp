@@ -6,7 +6,9 @@
 // After windows.h, whose types it uses.
 #include <shlobj.h>
 
+#include "utility/NVFileSpec.h"
 #include "utility/TextFunctions.h"
+#include "utility/UtilStr.h"
 
 namespace {
 
@@ -33,17 +35,6 @@ bool AskShell(int csidl, wchar_t (&path)[MAX_PATH]) {
   return found;
 }
 
-// Drops a long-path prefix and a trailing separator (a drive root keeps its backslash).
-std::string Normalized(std::string path) {
-  if (path.size() >= 8 && CompareText(path.data(), 8, "\\\\?\\UNC\\", 8, false) == 0) {
-    path.replace(0, 8, "\\\\");
-  } else if (path.rfind("\\\\?\\", 0) == 0) {
-    path.erase(0, 4);
-  }
-  if (path.size() > 3 && (path.back() == '\\' || path.back() == '/')) path.pop_back();
-  return path;
-}
-
 std::string ToUtf8(const wchar_t* wide) {
   const auto* units = reinterpret_cast<const char16_t*>(wide);
   const int32_t bytes = Utf16ToUtf8(units, -1, nullptr, 0);
@@ -58,5 +49,7 @@ std::string ToUtf8(const wchar_t* wide) {
 std::string FindDesktopFolder() {
   wchar_t path[MAX_PATH] = {};
   if (!AskShell(kCsidlDesktopFolder, path) && !AskShell(kCsidlDesktop, path)) return std::string();
-  return Normalized(ToUtf8(path));
+  NVFileSpec desktop;
+  desktop.SetPath(UtilStr(ToUtf8(path).c_str()));
+  return desktop.Text();
 }
