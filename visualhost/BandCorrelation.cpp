@@ -16,17 +16,17 @@ typedef float Float4 __attribute__((vector_size(16)));
 
 typedef int32_t Int4 __attribute__((vector_size(16)));
 
-float SumLanes(Float4 v) {
+// Vectors go by reference: passing them by value changes the ABI on targets without SSE.
+float SumLanes(const Float4& v) {
   return (v[0] + v[1]) + (v[2] + v[3]);
 }
 
-Float4 KeepLanes(Float4 values, const int32_t* keep) {
+void KeepLanes(Float4& values, const int32_t* keep) {
   Int4 mask, bits;
   std::memcpy(&mask, keep, sizeof(Int4));
   std::memcpy(&bits, &values, sizeof(Int4));
   bits &= mask;
   std::memcpy(&values, &bits, sizeof(Int4));
-  return values;
 }
 
 }  // namespace
@@ -48,10 +48,10 @@ BandSums CorrelateWithWeightsPortable(const float* samples, const float* grouped
       // Clear the skipped samples rather than rely on their zero weights: 0 × infinity is
       // not 0.
       const int32_t* keep = KeepMaskSkipping(skipped);
-      x0 = KeepLanes(x0, keep);
-      x1 = KeepLanes(x1, keep + 4);
-      x2 = KeepLanes(x2, keep + 8);
-      x3 = KeepLanes(x3, keep + 12);
+      KeepLanes(x0, keep);
+      KeepLanes(x1, keep + 4);
+      KeepLanes(x2, keep + 8);
+      KeepLanes(x3, keep + 12);
     }
     NV_LOAD_FLOAT4(s0, weights);
     NV_LOAD_FLOAT4(s1, weights + 4);
