@@ -1,0 +1,79 @@
+// Engine requests arriving at a host, the base class's answers, and the window messages the
+// base class handles itself.
+#include "visualhost/VisualHost.h"
+
+namespace {
+
+// The pump thread asks the window's thread for a frame with this message.
+constexpr uint32_t kPumpMessage = 0x209;  // WM_MBUTTONDBLCLK
+constexpr uint32_t kPumpMessageMark = 0xDEADBEEF;
+constexpr intptr_t kUnhandledResult = -1;
+
+}  // namespace
+
+int32_t VisualHost::HandleFSHt(bool, void*, void*) {
+  return NVStatus::kNotHandled;
+}
+
+int32_t VisualHost::HandleGArt(ArtRecord*) {
+  return NVStatus::kNotHandled;
+}
+
+int32_t VisualHost::HandleRArt(ArtRecord*) {
+  return NVStatus::kNotHandled;
+}
+
+int32_t VisualHost::HandleFSSt(bool, void*, void*) {
+  return NVStatus::kOk;
+}
+
+int32_t VisualHost::HandleFSEd(bool, void*, void*) {
+  return NVStatus::kOk;
+}
+
+int32_t VisualHost::HandleGetS(AudioRequest*) {
+  return NVStatus::kNotHandled;
+}
+
+int32_t VisualHost::OnEngineRequest(uint32_t code, void* in, void* out) {
+  const bool flag = in != nullptr;
+  switch (code) {
+    case EngineRequest::kFullscreenStarted:
+      HandleFSSt(flag, in, out);
+      return NVStatus::kNotHandled;
+    case EngineRequest::kFullscreenEnded:
+      HandleFSEd(flag, in, out);
+      return NVStatus::kNotHandled;
+    case EngineRequest::kFullscreenHost:
+      return HandleFSHt(flag, in, out);
+    case EngineRequest::kGetArt:
+      return HandleGArt(static_cast<ArtRecord*>(in));
+    case EngineRequest::kReleaseArt:
+      return HandleRArt(static_cast<ArtRecord*>(in));
+    case EngineRequest::kGetSamples:
+      return HandleGetS(static_cast<AudioRequest*>(in));
+    default:
+      return NVStatus::kNotHandled;
+  }
+}
+
+bool VisualHost::IsFullscreen() {
+  if (mInstance == 0 || mTable == nullptr || mTable->Request == nullptr) return false;
+  return mTable->Request(mInstance, HostRequest::kIsFullscreen, nullptr, nullptr) != 0;
+}
+
+intptr_t VisualHost::HandleMessage(uint32_t message, uintptr_t, intptr_t lParam, bool* handled) {
+  // Input forwarding is added by the hosts' window layer; the base answers the pump's frame
+  // request and leaves every other message to the system.
+  const bool isPumpMessage =
+      message == kPumpMessage && static_cast<uint32_t>(lParam) == kPumpMessageMark;
+  if (handled != nullptr) *handled = isPumpMessage;
+  if (!isPumpMessage) return kUnhandledResult;
+  Step();
+  return mNextPeriod;
+}
+
+int32_t VisualHost::RequestList(uint32_t, XPtrList*) {
+  // No line lists are asked of the engine by the base class.
+  return NVStatus::kNotHandled;
+}

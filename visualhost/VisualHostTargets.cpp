@@ -1,0 +1,103 @@
+// Drawing targets and frame pacing of a host: what the engine draws into and when it is called.
+#include "visualhost/HostSystem.h"
+#include "visualhost/VisualHost.h"
+
+namespace {
+
+// The timer fires this much after the period the engine asked for.
+constexpr int32_t kTimerSlackMs = 2;
+
+bool SameRect(const EngineRect& a, const EngineRect& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+}  // namespace
+
+int32_t VisualHost::SetEngineTarget(void* target, uint32_t kindFlag, uint32_t flags, void* extra) {
+  if (mInstance == 0) return NVStatus::kNoInstance;
+  if (mTable == nullptr || mTable->SetTarget == nullptr) return NVStatus::kNoInstance;
+  return mTable->SetTarget(mInstance, target, extra, mExtraTargetFlags | kindFlag | flags);
+}
+
+int32_t VisualHost::AttachWindow(HostWindow window, uint32_t flags, void* extra) {
+  if (window == nullptr) OnTargetDetached();
+  const int32_t status = SetEngineTarget(window, TargetFlags::kWindow, flags, extra);
+  mAttachedWindow = window;
+  mAttachedDeviceContext = nullptr;
+  mAttachedTarget = nullptr;
+  return status;
+}
+
+int32_t VisualHost::AttachTarget(void* target, uint32_t flags, void* extra) {
+  if (target == nullptr) OnTargetDetached();
+  const int32_t status = SetEngineTarget(target, 0, flags, extra);
+  mAttachedTarget = target;
+  mAttachedWindow = nullptr;
+  mAttachedDeviceContext = nullptr;
+  return status;
+}
+
+int32_t VisualHost::AttachBuffer(const PixelBufferDesc* buffer, uint32_t flags, void* extra) {
+  // Frames of a pixel buffer come from the host calling Step itself.
+  Schedule(false);
+  return SetEngineTarget(const_cast<PixelBufferDesc*>(buffer), TargetFlags::kPixelBuffer, flags,
+                         extra);
+}
+
+int32_t VisualHost::AttachDC(HostDeviceContext deviceContext, uint32_t flags, void* extra) {
+  if (deviceContext == nullptr) OnTargetDetached();
+  const int32_t status = SetEngineTarget(deviceContext, TargetFlags::kDeviceContext, flags, extra);
+  mAttachedDeviceContext = deviceContext;
+  mAttachedWindow = nullptr;
+  mAttachedTarget = nullptr;
+  return status;
+}
+
+int32_t VisualHost::DetachTarget() {
+  return AttachWindow(nullptr, 0, nullptr);
+}
+
+void VisualHost::OnTargetDetached() {
+  Schedule(false);
+  mCachedClientRect = {0, 0, 0, 0};
+}
+
+void VisualHost::PlaceWindow(HostWindow) {
+  // The engine's placement of the host window ('Wind', move and show) is done by the window
+  // layer of the hosts that own a window; the base leaves the window where it is.
+}
+
+void VisualHost::Step() {
+  if (mInstance == 0 || mTable == nullptr) return;
+  EngineRect client = {0, 0, 0, 0};
+  if (mTrackClientSize && mAttachedWindow != nullptr && QueryClientRect(mAttachedWindow, client) &&
+      !SameRect(client, mCachedClientRect)) {
+    mCachedClientRect = client;
+    mSizeChanged = true;
+  }
+  if (mSizeChanged) {
+    const uint32_t fullscreen = IsFullscreen() ? TargetFlags::kFullscreen : 0;
+    AttachWindow(mAttachedWindow, fullscreen, nullptr);
+    mSizeChanged = false;
+  }
+  if (mTable->RunFrame != nullptr) mNextPeriod = mTable->RunFrame(mInstance, nullptr, nullptr);
+}
+
+void VisualHost::Schedule(bool on) {
+  int32_t period = mNextPeriod;
+  if (!on) {
+    mNextPeriod = 0;
+    period = -1;
+  }
+  // A running timer with this period already fits.
+  if (on && period == mScheduledPeriod) return;
+  mScheduledPeriod = period;
+  if (mAttachedWindow == nullptr) return;
+  // Pump-thread pacing is started by the hosts that use it; the base paces with the timer.
+  if (mUsePumpThread) return;
+  if (on) {
+    SetFrameTimer(this, mAttachedWindow, static_cast<uint32_t>(period + kTimerSlackMs));
+  } else {
+    KillFrameTimer(this, mAttachedWindow);
+  }
+}

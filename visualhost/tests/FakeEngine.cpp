@@ -1,0 +1,96 @@
+#include "visualhost/tests/FakeEngine.h"
+
+#include <utility>
+
+namespace {
+
+FakeEngine gEngine;
+
+int32_t NV_ENGINE_CALL FakeCreateInstance(uint32_t* instance, int32_t, EngineCallback callback,
+                                          void* userData, const char* descriptor) {
+  FakeEngineCall call;
+  call.entry = "CreateInstance";
+  call.descriptor = descriptor != nullptr ? descriptor : "";
+  gEngine.lastCallback = callback;
+  gEngine.lastUserData = userData;
+  if (gEngine.createStatus == 0 && gEngine.writeInstance) *instance = gEngine.nextInstance++;
+  call.instance = *instance;
+  gEngine.calls.push_back(call);
+  return gEngine.createStatus;
+}
+
+void NV_ENGINE_CALL FakeDestroyInstance(uint32_t instance) {
+  FakeEngineCall call;
+  call.entry = "DestroyInstance";
+  call.instance = instance;
+  gEngine.calls.push_back(call);
+}
+
+int32_t NV_ENGINE_CALL FakeSetTarget(uint32_t instance, void* target, void* extra, uint32_t flags) {
+  FakeEngineCall call;
+  call.entry = "SetTarget";
+  call.instance = instance;
+  call.target = target;
+  call.extra = extra;
+  call.flags = flags;
+  gEngine.calls.push_back(call);
+  return 0;
+}
+
+int32_t NV_ENGINE_CALL FakeRunFrame(uint32_t instance, void*, void*) {
+  FakeEngineCall call;
+  call.entry = "RunFrame";
+  call.instance = instance;
+  gEngine.calls.push_back(call);
+  return gEngine.runFramePeriod;
+}
+
+int64_t NV_ENGINE_CALL FakeRequest(uint32_t instance, uint32_t code, void*, void*) {
+  FakeEngineCall call;
+  call.entry = "Request";
+  call.instance = instance;
+  call.code = code;
+  gEngine.calls.push_back(call);
+  return code == HostRequest::kIsFullscreen ? gEngine.fullscreenAnswer : NVStatus::kNotHandled;
+}
+
+EngineTable MakeTable() {
+  EngineTable table = {};
+  table.CreateInstance = &FakeCreateInstance;
+  table.DestroyInstance = &FakeDestroyInstance;
+  table.SetTarget = &FakeSetTarget;
+  table.RunFrame = &FakeRunFrame;
+  table.Request = &FakeRequest;
+  return table;
+}
+
+const EngineTable gTable = MakeTable();
+
+}  // namespace
+
+FakeEngine& FakeEngine::Get() {
+  return gEngine;
+}
+
+const EngineTable* FakeEngine::Table() {
+  return &gTable;
+}
+
+void FakeEngine::Reset() {
+  *this = FakeEngine();
+}
+
+std::vector<std::string> FakeEngine::Entries() const {
+  std::vector<std::string> entries;
+  for (const FakeEngineCall& call : calls) entries.push_back(call.entry);
+  return entries;
+}
+
+EngineLibrary* MakeFakeLibrary(int32_t loadStatus,
+                               std::shared_ptr<FakeEngineLoader::Counters> counters,
+                               const EngineTable* table) {
+  auto* library =
+      new EngineLibrary(std::make_unique<FakeEngineLoader>(loadStatus, table, std::move(counters)));
+  library->SetName(UtilStr("Glimmora"));
+  return library;
+}

@@ -1,0 +1,72 @@
+// An in-process engine table for host tests: every call is recorded, answers are chosen by the
+// test, and a loader hands the table to an EngineLibrary without any file or library.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "visualhost/EngineInterface.h"
+#include "visualhost/EngineLibrary.h"
+#include "visualhost/EngineLoader.h"
+
+struct FakeEngineCall {
+  std::string entry;  // "CreateInstance", "DestroyInstance", "SetTarget", "RunFrame", "Request"
+  uint32_t instance = 0;
+  uint32_t code = 0;  // Request code
+  void* target = nullptr;
+  void* extra = nullptr;
+  uint32_t flags = 0;
+  std::string descriptor;
+};
+
+// The one fake engine of the test process. Reset before each test.
+struct FakeEngine {
+  static FakeEngine& Get();
+  static const EngineTable* Table();
+  void Reset();
+  std::vector<std::string> Entries() const;
+
+  std::vector<FakeEngineCall> calls;
+  int32_t createStatus = 0;
+  uint32_t nextInstance = 7;
+  bool writeInstance = true;
+  int32_t runFramePeriod = 30;
+  int64_t fullscreenAnswer = 0;
+  EngineCallback lastCallback = nullptr;
+  void* lastUserData = nullptr;
+};
+
+// A loader that binds the fake table when told to succeed, and counts its calls.
+class FakeEngineLoader : public EngineLoader {
+ public:
+  struct Counters {
+    int loads = 0;
+    int unbinds = 0;
+  };
+  FakeEngineLoader(int32_t loadStatus, const EngineTable* table, std::shared_ptr<Counters> counters)
+      : mLoadStatus(loadStatus), mFakeTable(table), mCounters(std::move(counters)) {}
+  ~FakeEngineLoader() override { Unbind(); }
+
+  int32_t LoadByName(const UtilStr&, ProductInfo*) override {
+    ++mCounters->loads;
+    if (mLoadStatus == NVStatus::kOk) mTable = mFakeTable;
+    return mLoadStatus;
+  }
+  void Unbind() override {
+    if (mTable != nullptr) ++mCounters->unbinds;
+    mTable = nullptr;
+  }
+
+ private:
+  int32_t mLoadStatus;
+  const EngineTable* mFakeTable;
+  std::shared_ptr<FakeEngineLoader::Counters> mCounters;
+};
+
+// A library (one reference, the caller's) whose loader answers loadStatus.
+EngineLibrary* MakeFakeLibrary(int32_t loadStatus,
+                               std::shared_ptr<FakeEngineLoader::Counters> counters,
+                               const EngineTable* table = FakeEngine::Table());
