@@ -70,7 +70,7 @@ TEST(FindText, ReturnsOneBasedPositionOfFirstMatch) {
 }
 
 TEST(HashText, MatchesTheDocumentedMixing) {
-  // Values worked out independently from the mixing steps in the header comment's terms.
+  // Values computed by a separate implementation of the same mixing steps.
   struct Case {
     const char* text;
     int32_t length;
