@@ -1,15 +1,5 @@
-// Engine requests arriving at a host, the base class's answers, and the window messages the
-// base class handles itself.
+// Engine requests arriving at a host and the base class's answers.
 #include "visualhost/VisualHost.h"
-
-namespace {
-
-// The pump thread asks the window's thread for a frame with this message.
-constexpr uint32_t kPumpMessage = 0x209;  // WM_MBUTTONDBLCLK
-constexpr uint32_t kPumpMessageMark = 0xDEADBEEF;
-constexpr intptr_t kUnhandledResult = -1;
-
-}  // namespace
 
 int32_t VisualHost::HandleFSHt(bool, void*, void*) {
   return NVStatus::kNotHandled;
@@ -60,17 +50,6 @@ int32_t VisualHost::OnEngineRequest(uint32_t code, void* in, void* out) {
 bool VisualHost::IsFullscreen() {
   if (mInstance == 0 || mTable == nullptr || mTable->Request == nullptr) return false;
   return mTable->Request(mInstance, HostRequest::kIsFullscreen, nullptr, nullptr) != 0;
-}
-
-intptr_t VisualHost::HandleMessage(uint32_t message, uintptr_t, intptr_t lParam, bool* handled) {
-  // Input forwarding is added by the hosts' window layer; the base answers the pump's frame
-  // request and leaves every other message to the system.
-  const bool isPumpMessage =
-      message == kPumpMessage && static_cast<uint32_t>(lParam) == kPumpMessageMark;
-  if (handled != nullptr) *handled = isPumpMessage;
-  if (!isPumpMessage) return kUnhandledResult;
-  Step();
-  return mNextPeriod;
 }
 
 int32_t VisualHost::RequestList(uint32_t, XPtrList*) {

@@ -62,11 +62,6 @@ void VisualHost::OnTargetDetached() {
   mCachedClientRect = {0, 0, 0, 0};
 }
 
-void VisualHost::PlaceWindow(HostWindow) {
-  // The engine's placement of the host window ('Wind', move and show) is done by the window
-  // layer of the hosts that own a window; the base leaves the window where it is.
-}
-
 void VisualHost::Step() {
   if (mInstance == 0 || mTable == nullptr) return;
   EngineRect client = {0, 0, 0, 0};
