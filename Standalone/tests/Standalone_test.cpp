@@ -41,18 +41,18 @@ std::string ClassOf(HWND window) {
   return name;
 }
 
+// Keeps the longest text of a static control; `found` points at the text kept so far.
+BOOL CALLBACK KeepLongestStaticText(HWND child, LPARAM found) {
+  auto* text = reinterpret_cast<std::string*>(found);
+  const std::string candidate = WindowText(child);
+  if (ClassOf(child) == "Static" && candidate.size() > text->size()) *text = candidate;
+  return TRUE;
+}
+
 // The message text of a message box: its longest static text.
 std::string MessageBoxText(HWND box) {
   std::string longest;
-  EnumChildWindows(
-      box,
-      [](HWND child, LPARAM found) -> BOOL {
-        auto* text = reinterpret_cast<std::string*>(found);
-        const std::string candidate = WindowText(child);
-        if (ClassOf(child) == "Static" && candidate.size() > text->size()) *text = candidate;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&longest));
+  EnumChildWindows(box, &KeepLongestStaticText, reinterpret_cast<LPARAM>(&longest));
   return longest;
 }
 
