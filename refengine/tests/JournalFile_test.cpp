@@ -1,5 +1,6 @@
 // The journal file, for tests that drive the engine from another process.
 #include <cstdio>
+#include <cstring>
 
 #include "refengine/tests/EngineFixture.h"
 
@@ -58,6 +59,18 @@ TEST_F(EngineTest, ResetEmptiesTheJournal) {
   EXPECT_EQ(mControl->JournalCount(), 0);
   char buffer[8] = "x";
   EXPECT_EQ(mControl->JournalLine(0, buffer, sizeof buffer), -1);
+}
+
+TEST_F(EngineTest, JournalLineIsCutToTheBuffer) {
+  Table();
+  char whole[256];
+  const int32_t length = mControl->JournalLine(0, whole, sizeof whole);
+  ASSERT_GT(length, 8);
+  ASSERT_LT(length, int32_t(sizeof whole));
+  char cut[9];
+  std::memset(cut, 'x', sizeof cut);
+  EXPECT_EQ(mControl->JournalLine(0, cut, sizeof cut), length);
+  EXPECT_EQ(std::string(cut), std::string(whole, 8));
 }
 
 }  // namespace
