@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "utility/HashChains.h"
 #include "utility/HashTableSizing.h"
 
 // A 64-bit to 32-bit integer mix that spreads nearby keys (small counts, pointers, codes)
@@ -53,16 +54,7 @@ int32_t IntTable::Get(uint64_t key, int64_t* value) const {
 }
 
 void IntTable::Clear() {
-  for (uint32_t i = 0; i < mBucketCount; ++i) {
-    Entry* entry = mBuckets[i];
-    mBuckets[i] = nullptr;
-    while (entry) {
-      Entry* next = entry->next;
-      ReleaseTableValue(entry->flags, entry->value);
-      delete entry;
-      entry = next;
-    }
-  }
+  ClearChains(mBuckets, mBucketCount);
   mCount = 0;
 }
 
@@ -73,16 +65,8 @@ void IntTable::Rehash(int32_t n) {
   const auto bucketCount = static_cast<uint32_t>(wanted);
   auto** buckets = static_cast<Entry**>(calloc(bucketCount, sizeof(Entry*)));
   if (buckets == nullptr) return;
-  for (uint32_t i = 0; i < mBucketCount; ++i) {
-    Entry* entry = mBuckets[i];
-    while (entry) {
-      Entry* next = entry->next;
-      Entry*& head = buckets[BucketOf(entry->key, bucketCount)];
-      entry->next = head;
-      head = entry;
-      entry = next;
-    }
-  }
+  MoveChains(mBuckets, mBucketCount, buckets,
+             [bucketCount](const Entry& e) { return BucketOf(e.key, bucketCount); });
   free(mBuckets);
   mBuckets = buckets;
   mBucketCount = bucketCount;

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <limits>
 
+#include "utility/HashChains.h"
 #include "utility/HashTableSizing.h"
 #include "utility/TextFunctions.h"
 
@@ -67,16 +68,7 @@ int32_t StrTable::Get(const char* name, int32_t length, int64_t* value) const {
 }
 
 void StrTable::Clear() {
-  for (uint32_t i = 0; i < mBucketCount; ++i) {
-    Entry* entry = mBuckets[i];
-    mBuckets[i] = nullptr;
-    while (entry) {
-      Entry* next = entry->next;
-      ReleaseTableValue(entry->flags, entry->value);
-      delete entry;
-      entry = next;
-    }
-  }
+  ClearChains(mBuckets, mBucketCount);
   mCount = 0;
 }
 
@@ -87,16 +79,9 @@ void StrTable::Rehash(int32_t n) {
   const auto bucketCount = static_cast<uint32_t>(wanted);
   auto** buckets = static_cast<Entry**>(calloc(bucketCount, sizeof(Entry*)));
   if (buckets == nullptr) return;
-  for (uint32_t i = 0; i < mBucketCount; ++i) {
-    Entry* entry = mBuckets[i];
-    while (entry) {
-      Entry* next = entry->next;
-      Entry*& head = buckets[BucketOf(entry->key.Text(), entry->key.Length(), bucketCount)];
-      entry->next = head;
-      head = entry;
-      entry = next;
-    }
-  }
+  MoveChains(mBuckets, mBucketCount, buckets, [this, bucketCount](const Entry& e) {
+    return BucketOf(e.key.Text(), e.key.Length(), bucketCount);
+  });
   free(mBuckets);
   mBuckets = buckets;
   mBucketCount = bucketCount;
