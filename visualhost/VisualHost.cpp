@@ -4,6 +4,13 @@
 
 #include "visualhost/HostSystem.h"
 
+namespace {
+
+// How long StopInstance waits for the pump thread to see the instance gone.
+constexpr uint32_t kPumpThreadEndTimeoutMs = 8000;
+
+}  // namespace
+
 void VisualHost::Dispose() {
   AttachEngine(nullptr);
 }
@@ -52,8 +59,10 @@ void VisualHost::StartInstance() {
     mStatus = NVStatus::kNotLoaded;
     return;
   }
-  mStatus = mTable->CreateInstance(&mInstance, 0, &VisualHostEngineCallback, this,
-                                   mHostDescriptor.Text());
+  uint32_t instance = 0;
+  mStatus =
+      mTable->CreateInstance(&instance, 0, &VisualHostEngineCallback, this, mHostDescriptor.Text());
+  mInstance = instance;
   // Success without an instance handle leaves nothing to draw with or to destroy.
   if (mStatus == NVStatus::kOk && mInstance == 0) mStatus = NVStatus::kNoInstance;
 }
@@ -67,11 +76,11 @@ void VisualHost::StopInstance() {
     mStatus = NVStatus::kNotStarted;
     mInstance = 0;
   }
-  // The pump thread ends by itself once the instance is 0.
+  // The pump thread ends by itself once the instance is 0; one that does not is ended.
   if (mPumpThread != nullptr) {
     HostThread thread = mPumpThread;
     mPumpThread = nullptr;
-    EndPumpThread(thread);
+    HostSystem().endPumpThread(thread, kPumpThreadEndTimeoutMs);
   }
 }
 

@@ -10,6 +10,7 @@
 // player's plug-in calls); the engine's requests come back on that thread.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 #include "utility/RefCountedObject.h"
@@ -83,6 +84,12 @@ class VisualHost : public RefCountedObject {
   // Whether the engine shows fullscreen ('GetF'); false without instance or table.
   bool IsFullscreen();
 
+  // The render timer's tick: one frame, then the timer follows the engine's new period.
+  static void OnFrameTimer(VisualHost* host);
+  // The pump thread: asks the attached window's thread for frames with the pump message until
+  // the instance is gone. Returns 0.
+  static uint32_t RunPumpThread(VisualHost* host);
+
   int32_t Status() const { return mStatus; }
   uint32_t Instance() const { return mInstance; }
   const EngineTable* Table() const { return mTable; }
@@ -93,6 +100,7 @@ class VisualHost : public RefCountedObject {
   HostWindow AttachedWindow() const { return mAttachedWindow; }
   HostDeviceContext AttachedDeviceContext() const { return mAttachedDeviceContext; }
   void* AttachedTarget() const { return mAttachedTarget; }
+  HostThread PumpThread() const { return mPumpThread; }
 
  protected:
   // Slot 0: releases the descriptor text; stops nothing (Dispose has done that).
@@ -105,11 +113,12 @@ class VisualHost : public RefCountedObject {
   HostThread mPumpThread = nullptr;
   UtilStr mHostDescriptor;
   int32_t mStatus = NVStatus::kNotStarted;
-  uint32_t mInstance = 0;
+  std::atomic<uint32_t> mInstance{0};  // read by the pump thread
   const EngineTable* mTable = nullptr;
   int32_t mNextPeriod = 0;
   int32_t mScheduledPeriod = -1;
-  bool mPumpEnabled = false;
+  // Read by the pump thread without locks.
+  std::atomic<bool> mPumpEnabled{false};
   EngineLibrary* mEngineLibrary = nullptr;
   bool mTrackClientSize = false;
   bool mSizeChanged = false;
@@ -117,7 +126,7 @@ class VisualHost : public RefCountedObject {
   int32_t mMouseBorder = 0;
   uint32_t mExtraTargetFlags = 0;
   HostDeviceContext mAttachedDeviceContext = nullptr;
-  HostWindow mAttachedWindow = nullptr;
+  std::atomic<HostWindow> mAttachedWindow{nullptr};  // read by the pump thread
   void* mAttachedTarget = nullptr;
   EngineRect mCachedClientRect = {0, 0, 0, 0};
 };

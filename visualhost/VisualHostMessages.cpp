@@ -1,6 +1,6 @@
 // The window messages the host base handles itself. A message it does not handle goes to the
 // system's default handling (the result is then -1 and *handled false).
-#include "visualhost/HostWindowSystem.h"
+#include "visualhost/HostSystem.h"
 #include "visualhost/VisualHost.h"
 
 namespace {
@@ -29,7 +29,7 @@ intptr_t VisualHost::HandleMessage(uint32_t message, uintptr_t, intptr_t lParam,
     DetachTarget();
   } else if (message == kPaintMessage || message == kEraseBackground) {
     // The engine does all the drawing.
-    ValidateWholeWindow(mAttachedWindow);
+    HostSystem().validateWindow(mAttachedWindow);
     isHandled = true;
     result = 0;
   }

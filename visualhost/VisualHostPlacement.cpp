@@ -1,5 +1,5 @@
 // Placing the host's window: the engine decides where it goes and how big it is.
-#include "visualhost/HostWindowSystem.h"
+#include "visualhost/HostSystem.h"
 #include "visualhost/VisualHost.h"
 
 void VisualHost::PlaceWindow(HostWindow window) {
@@ -8,6 +8,6 @@ void VisualHost::PlaceWindow(HostWindow window) {
   mTable->Request(mInstance, HostRequest::kWindowRect, &rect, nullptr);
   // An empty or inverted answer leaves the window where it is, hidden if it was created so.
   if (rect.right > rect.left && rect.bottom > rect.top && window != nullptr) {
-    MoveAndShowWindow(window, rect);
+    HostSystem().moveAndShowWindow(window, rect);
   }
 }

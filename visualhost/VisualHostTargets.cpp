@@ -65,7 +65,8 @@ void VisualHost::OnTargetDetached() {
 void VisualHost::Step() {
   if (mInstance == 0 || mTable == nullptr) return;
   EngineRect client = {0, 0, 0, 0};
-  if (mTrackClientSize && mAttachedWindow != nullptr && QueryClientRect(mAttachedWindow, client) &&
+  if (mTrackClientSize && mAttachedWindow != nullptr &&
+      HostSystem().getClientRect(mAttachedWindow, &client) &&
       !SameRect(client, mCachedClientRect)) {
     mCachedClientRect = client;
     mSizeChanged = true;
@@ -88,11 +89,14 @@ void VisualHost::Schedule(bool on) {
   if (on && period == mScheduledPeriod) return;
   mScheduledPeriod = period;
   if (mAttachedWindow == nullptr) return;
-  // Pump-thread pacing is started by the hosts that use it; the base paces with the timer.
-  if (mUsePumpThread) return;
+  if (mUsePumpThread) {
+    // Once running, the pump thread idles by itself while there is nothing to pace.
+    if (on && mPumpThread == nullptr) mPumpThread = HostSystem().createPumpThread(this);
+    return;
+  }
   if (on) {
-    SetFrameTimer(this, mAttachedWindow, static_cast<uint32_t>(period + kTimerSlackMs));
+    HostSystem().setTimer(mAttachedWindow, this, static_cast<uint32_t>(period + kTimerSlackMs));
   } else {
-    KillFrameTimer(this, mAttachedWindow);
+    HostSystem().killTimer(mAttachedWindow, this);
   }
 }

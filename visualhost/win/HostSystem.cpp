@@ -1,4 +1,4 @@
-// System services of the host base: client rectangle, frame timer, pump thread end.
+// The host base's system calls on Windows.
 #include "visualhost/HostSystem.h"
 
 #include <windows.h>
@@ -7,41 +7,101 @@
 
 namespace {
 
-constexpr DWORD kPumpThreadEndTimeoutMs = 8000;
-
-// The timer's id is the host's address.
-void CALLBACK FrameTimerTick(HWND, UINT, UINT_PTR id, DWORD) {
-  auto* host = reinterpret_cast<VisualHost*>(id);
-  // Called from the window's message loop: nothing may escape into the system.
-  try {
-    host->Step();
-    host->Schedule(true);
-  } catch (...) {
-  }
+HWND AsWindow(HostWindow window) {
+  return static_cast<HWND>(window);
 }
 
-}  // namespace
-
-bool QueryClientRect(HostWindow window, EngineRect& rect) {
+bool GetClientRectCall(HostWindow window, EngineRect* rect) {
   RECT client;
-  if (!GetClientRect(static_cast<HWND>(window), &client)) return false;
-  rect = {client.left, client.top, client.right, client.bottom};
+  if (!GetClientRect(AsWindow(window), &client)) return false;
+  *rect = {client.left, client.top, client.right, client.bottom};
   return true;
 }
 
-void SetFrameTimer(VisualHost* host, HostWindow window, uint32_t milliseconds) {
-  SetTimer(static_cast<HWND>(window), reinterpret_cast<UINT_PTR>(host), milliseconds,
-           &FrameTimerTick);
+void MoveAndShowWindowCall(HostWindow window, const EngineRect& rect) {
+  MoveWindow(AsWindow(window), rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+             TRUE);
+  ShowWindow(AsWindow(window), SW_SHOW);
 }
 
-void KillFrameTimer(VisualHost* host, HostWindow window) {
-  KillTimer(static_cast<HWND>(window), reinterpret_cast<UINT_PTR>(host));
+void ValidateWindowCall(HostWindow window) {
+  ValidateRect(AsWindow(window), nullptr);
 }
 
-void EndPumpThread(HostThread thread) {
+// The timer's id is the host's address.
+void CALLBACK FrameTimerTick(HWND, UINT, UINT_PTR id, DWORD) {
+  VisualHost::OnFrameTimer(reinterpret_cast<VisualHost*>(id));
+}
+
+void SetTimerCall(HostWindow window, VisualHost* host, uint32_t periodMs) {
+  SetTimer(AsWindow(window), reinterpret_cast<UINT_PTR>(host), periodMs, &FrameTimerTick);
+}
+
+void KillTimerCall(HostWindow window, VisualHost* host) {
+  KillTimer(AsWindow(window), reinterpret_cast<UINT_PTR>(host));
+}
+
+DWORD WINAPI PumpThreadStart(void* host) {
+  return VisualHost::RunPumpThread(static_cast<VisualHost*>(host));
+}
+
+HostThread CreatePumpThreadCall(VisualHost* host) {
+  return CreateThread(nullptr, 0, &PumpThreadStart, host, 0, nullptr);
+}
+
+void EndPumpThreadCall(HostThread thread, uint32_t timeoutMs) {
   if (thread == nullptr) return;
-  if (WaitForSingleObject(thread, kPumpThreadEndTimeoutMs) == WAIT_TIMEOUT) {
-    TerminateThread(thread, 0);
-  }
+  if (WaitForSingleObject(thread, timeoutMs) == WAIT_TIMEOUT) TerminateThread(thread, 0);
   CloseHandle(thread);
+}
+
+bool SendMessageTimeoutCall(HostWindow window, uint32_t message, uintptr_t wParam, intptr_t lParam,
+                            uint32_t timeoutMs, intptr_t* result) {
+  DWORD_PTR answer = 0;
+  const LRESULT sent = SendMessageTimeoutA(AsWindow(window), message, wParam, lParam, SMTO_NORMAL,
+                                           timeoutMs, &answer);
+  if (result != nullptr) *result = static_cast<intptr_t>(answer);
+  return sent != 0;
+}
+
+void SleepCall(uint32_t milliseconds) {
+  Sleep(milliseconds);
+}
+
+int16_t GetKeyStateCall(int32_t virtualKey) {
+  return GetKeyState(virtualKey);
+}
+
+uint32_t MapVirtualKeyCall(uint32_t code, uint32_t mapType) {
+  return MapVirtualKeyA(code, mapType);
+}
+
+HostWindow GetForegroundWindowCall() {
+  return GetForegroundWindow();
+}
+
+int32_t GetClassNameCall(HostWindow window, char* name, int32_t capacity) {
+  return GetClassNameA(AsWindow(window), name, capacity);
+}
+
+void SetFocusCall(HostWindow window) {
+  SetFocus(AsWindow(window));
+}
+
+bool RemoveMessageCall(HostWindow window, uint32_t first, uint32_t last) {
+  MSG message;
+  return PeekMessageA(&message, AsWindow(window), first, last, PM_REMOVE) != 0;
+}
+
+constexpr HostSystemCalls kWindowsCalls = {
+    &GetClientRectCall, &MoveAndShowWindowCall, &ValidateWindowCall, &SetTimerCall,
+    &KillTimerCall,     &CreatePumpThreadCall,  &EndPumpThreadCall,  &SendMessageTimeoutCall,
+    &SleepCall,         &GetKeyStateCall,       &MapVirtualKeyCall,  &GetForegroundWindowCall,
+    &GetClassNameCall,  &SetFocusCall,          &RemoveMessageCall,
+};
+
+}  // namespace
+
+const HostSystemCalls& DefaultHostSystem() {
+  return kWindowsCalls;
 }
