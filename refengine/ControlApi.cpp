@@ -3,6 +3,7 @@
 #include <string>
 
 #include "refengine/Controls.h"
+#include "refengine/Fullscreen.h"
 #include "refengine/Instance.h"
 #include "refengine/Journal.h"
 #include "refengine/Preferences.h"
@@ -21,16 +22,21 @@ void Reset() {
   }
 }
 
+// Copies text into the caller's buffer, cut to fit and zero-terminated; the text's length.
+int32_t CopyOut(const std::string& text, char* buffer, int32_t bufferSize) {
+  if (buffer && bufferSize > 0) {
+    const size_t copied = std::min(text.size(), size_t(bufferSize) - 1);
+    std::memcpy(buffer, text.data(), copied);
+    buffer[copied] = '\0';
+  }
+  return int32_t(text.size());
+}
+
 int32_t JournalLineCopy(int32_t index, char* buffer, int32_t bufferSize) {
   try {
     std::string line;
     if (!JournalAt(index, &line)) return -1;
-    if (buffer && bufferSize > 0) {
-      const size_t copied = std::min(line.size(), size_t(bufferSize) - 1);
-      std::memcpy(buffer, line.data(), copied);
-      buffer[copied] = '\0';
-    }
-    return int32_t(line.size());
+    return CopyOut(line, buffer, bufferSize);
   } catch (...) {
     return -1;
   }
@@ -75,6 +81,60 @@ void PreferenceText(const char* name, const char* utf8Text) {
   }
 }
 
+void ForgetStoredPreferences() {
+  try {
+    ForgetPreferences();
+  } catch (...) {
+  }
+}
+
+void PreferenceFileChoice(const char* utf8Path) {
+  try {
+    std::wstring path;
+    if (utf8Path && *utf8Path) {
+      const int units = MultiByteToWideChar(CP_UTF8, 0, utf8Path, -1, nullptr, 0);
+      if (units <= 1) return;
+      path.assign(size_t(units), L'\0');
+      MultiByteToWideChar(CP_UTF8, 0, utf8Path, -1, path.data(), units);
+      path.resize(size_t(units) - 1);
+    }
+    ChoosePreferenceFile(path);
+  } catch (...) {
+  }
+}
+
+int32_t PreferenceFileCopy(char* buffer, int32_t bufferSize) {
+  try {
+    const std::wstring path = PreferenceFilePath();
+    return CopyOut(WideToUtf8(reinterpret_cast<const char16_t*>(path.c_str()), path.size()), buffer,
+                   bufferSize);
+  } catch (...) {
+    return -1;
+  }
+}
+
+int32_t SwitchFullscreen(uint32_t handle, int32_t on) {
+  try {
+    const std::shared_ptr<Instance> instance = FindInstance(handle);
+    if (!instance) return NVStatus::kNoInstance;
+    return on ? BeginFullscreen(*instance) : EndFullscreen(*instance);
+  } catch (...) {
+    return REFENGINE_STATUS_BAD_ARGUMENT;
+  }
+}
+
+void* FullscreenWindowOf(uint32_t handle) {
+  const std::shared_ptr<Instance> instance = FindInstance(handle);
+  return instance ? instance->fullscreenWindow : nullptr;
+}
+
+void CoverSizeOf(uint32_t handle, int32_t* width, int32_t* height) {
+  const std::shared_ptr<Instance> instance = FindInstance(handle);
+  const CoverImage* cover = instance ? instance->cover.get() : nullptr;
+  if (width) *width = cover ? cover->width : 0;
+  if (height) *height = cover ? cover->height : 0;
+}
+
 const RefEngineControlApi kControlApi{
     sizeof(RefEngineControlApi),
     &Reset,
@@ -91,6 +151,12 @@ const RefEngineControlApi kControlApi{
     &PreferenceNumber,
     &PreferenceText,
     &LiveInstanceCount,
+    &ForgetStoredPreferences,
+    &PreferenceFileChoice,
+    &PreferenceFileCopy,
+    &SwitchFullscreen,
+    &FullscreenWindowOf,
+    &CoverSizeOf,
 };
 
 }  // namespace

@@ -4,8 +4,10 @@
 
 #include "refengine/Controls.h"
 #include "refengine/Frame.h"
+#include "refengine/Fullscreen.h"
 #include "refengine/Instance.h"
 #include "refengine/Journal.h"
+#include "refengine/Preferences.h"
 #include "refengine/RecordJournal.h"
 #include "refengine/RefEngineControl.h"
 #include "refengine/Requests.h"
@@ -55,10 +57,14 @@ int32_t NV_ENGINE_CALL CreateInstance(uint32_t* instance, int32_t reserved, Engi
 
 void NV_ENGINE_CALL DestroyInstance(uint32_t handle) {
   try {
+    // The host hears of the end of fullscreen while the instance still answers its requests.
+    if (const std::shared_ptr<Instance> live = FindInstance(handle)) CloseOwnFullscreen(*live);
     const std::shared_ptr<Instance> instance = RemoveInstance(handle);
+    if (instance) instance->device.Detach();
     WriteJournal(JournalLine("DestroyInstance")
                      .Number("instance", handle)
                      .Number("known", instance ? 1 : 0));
+    if (instance && LiveInstanceCount() == 0) WritePreferencesIfChanged();
   } catch (...) {
   }
 }
@@ -90,7 +96,7 @@ int32_t StoreTarget(Instance& instance, void* target, uint32_t flags, JournalLin
         next.buffer = buffer;
         break;
       }
-      case 0:
+      case 0:  // a target of another kind: the engine draws into Direct3D 9 devices
         next.kind = TargetKind::kOther;
         next.other = target;
         break;
@@ -101,7 +107,15 @@ int32_t StoreTarget(Instance& instance, void* target, uint32_t flags, JournalLin
   if (next.kind == TargetKind::kNone && instance.target.kind != TargetKind::kNone) {
     instance.targetLostMs = GetTickCount64();
   }
+  if (next.kind == TargetKind::kOther) {
+    line.Number("device", instance.device.Attach(next.other) ? 1 : 0);
+  } else {
+    instance.device.Detach();
+  }
+  NoteTargetFlags(instance, instance.target.flags, next.flags);
   instance.target = next;
+  // Without a target the host is going away; the engine's fullscreen window goes with it.
+  if (next.kind == TargetKind::kNone) CloseOwnFullscreen(instance);
   return 0;
 }
 
@@ -173,6 +187,10 @@ void* Unused() {
 }
 
 }  // namespace
+
+const char* EngineName() {
+  return kEngineName;
+}
 
 const EngineTable* TheEngineTable() {
   static const EngineTable table{

@@ -7,4 +7,7 @@ namespace refengine {
 
 const EngineTable* TheEngineTable();
 
+// The engine's name, as its information record gives it.
+const char* EngineName();
+
 }  // namespace refengine

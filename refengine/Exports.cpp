@@ -3,6 +3,7 @@
 
 #include "refengine/Controls.h"
 #include "refengine/EngineTable.h"
+#include "refengine/FullscreenWindow.h"
 #include "refengine/Instance.h"
 #include "refengine/Journal.h"
 #include "refengine/RefEngineControl.h"
@@ -36,7 +37,12 @@ extern "C" void NV_ENGINE_CALL ReleaseNVVisualAPI(const EngineTable* table) {
   }
 }
 
-BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
-  if (reason == DLL_PROCESS_DETACH) CloseJournal();
+BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
+  if (reason == DLL_PROCESS_DETACH) {
+    // On FreeLibrary the window class must go with the code it points to; at process end
+    // there is nothing left to tidy.
+    if (!reserved) UnregisterFullscreenWindowClass();
+    CloseJournal();
+  }
   return TRUE;
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "refengine/HostRequests.h"
+#include "refengine/LevelColour.h"
 #include "refengine/Scene.h"
 
 namespace refengine {
@@ -82,19 +83,37 @@ void AdvanceClock(SceneState& scene) {
   ++scene.frames;
 }
 
+// Where the picture goes: the engine's own fullscreen window while it shows one, else the
+// host's target.
+Target DrawingTarget(const Instance& instance) {
+  if (!instance.fullscreenWindow) return instance.target;
+  Target fullscreen;
+  fullscreen.kind = TargetKind::kWindow;
+  fullscreen.window = instance.fullscreenWindow;
+  return fullscreen;
+}
+
 }  // namespace
 
 void RunOneFrame(Instance& instance) {
   AdvanceClock(instance.scene);
   if (instance.hostAudio) FetchAudio(instance);
   if (instance.artWanted) FetchArt(instance);
+  const AudioFeed* audio = instance.hostAudio ? &instance.audio : nullptr;
+  const Target target = DrawingTarget(instance);
+  if (target.kind == TargetKind::kOther && instance.device.attached()) {
+    instance.device.Clear(LevelColour(PictureLevel(audio, instance.scene)));
+    return;
+  }
   SIZE size;
-  if (!TargetSize(instance.target, &size) || !instance.canvas.Resize(size.cx, size.cy)) return;
-  const SceneInput input{instance.scene, instance.hostAudio ? &instance.audio : nullptr,
-                         instance.track, InsideInsets(size, instance.insets)};
+  if (!TargetSize(target, &size) || !instance.canvas.Resize(size.cx, size.cy)) return;
+  // The host's insets cover parts of its own window, not of the engine's fullscreen window.
+  const EngineRect insets = instance.fullscreenWindow ? EngineRect{} : instance.insets;
+  const SceneInput input{instance.scene, audio, instance.track, InsideInsets(size, insets),
+                         instance.cover.get()};
   DrawScene(instance.canvas.dc(), input);
   GdiFlush();  // the pixel buffer copy reads the DIB's memory directly
-  Present(instance.canvas, instance.target);
+  Present(instance.canvas, target);
 }
 
 }  // namespace refengine

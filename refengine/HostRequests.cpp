@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "refengine/CoverArt.h"
 #include "refengine/Journal.h"
 #include "refengine/RecordJournal.h"
 
@@ -45,12 +46,27 @@ void FetchAudio(Instance& instance) {
 
 void FetchArt(Instance& instance) {
   instance.artWanted = false;
+  const bool earlierTrack = instance.coverOfEarlierTrack;
+  instance.coverOfEarlierTrack = false;
   ArtRecord art{};
   const int32_t status = AskHost(instance, EngineRequest::kGetArt, &art, nullptr,
                                  [&art](JournalLine& line) { DescribeArt(line, art); });
-  if (status != 0 || art.kind == ArtKind::kNone) return;
-  AskHost(instance, EngineRequest::kReleaseArt, &art, nullptr,
-          [&art](JournalLine& line) { DescribeArt(line, art); });
+  std::shared_ptr<const CoverImage> cover;
+  if (status == 0 && art.kind != ArtKind::kNone) {
+    // The host owns what the record points to until it is handed back, so decode first.
+    const int32_t decoded = DecodeArt(art, &cover);
+    AskHost(instance, EngineRequest::kReleaseArt, &art, nullptr,
+            [&art, decoded](JournalLine& line) {
+              DescribeArt(line, art);
+              line.Number("decoded", decoded);
+            });
+  }
+  // A cover the host pushed since the track changed stays; the last track's cover does not.
+  if (cover) {
+    instance.cover = std::move(cover);
+  } else if (earlierTrack) {
+    instance.cover.reset();
+  }
 }
 
 }  // namespace refengine

@@ -18,7 +18,8 @@ int32_t AskHost(const Instance& instance, uint32_t code, void* in, void* out,
 // 'GetS': fills instance.audio with what the host delivers (nothing on failure).
 void FetchAudio(Instance& instance);
 
-// 'GArt', then 'RArt' with the same record once the engine has taken what it needs.
+// 'GArt', then 'RArt' with the same record once the engine has decoded the cover it gave.
+// The cover replaces the one shown; without one, a cover from before the last track goes.
 void FetchArt(Instance& instance);
 
 }  // namespace refengine

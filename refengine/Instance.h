@@ -10,6 +10,8 @@
 
 #include "refengine/AudioFeed.h"
 #include "refengine/Canvas.h"
+#include "refengine/CoverImage.h"
+#include "refengine/DeviceTarget.h"
 #include "refengine/SceneState.h"
 #include "visualhost/EngineInterface.h"
 #include "visualhost/EngineRecords.h"
@@ -42,10 +44,15 @@ struct Instance {
   bool hostAudio = false;  // the host answers 'GetS'
 
   Target target;
-  uint64_t targetLostMs = 0;  // when the last target went (for 'Stp?')
-  EngineRect insets{};        // the part of the target the host covers
-  bool fullscreen = false;
-  bool artWanted = true;  // ask the host for art at the next frame
+  uint64_t targetLostMs = 0;        // when the last target went (for 'Stp?')
+  EngineRect insets{};              // the part of the target the host covers
+  DeviceTarget device;              // the Direct3D 9 device when the "other" target is one
+  HWND fullscreenWindow = nullptr;  // the engine's own fullscreen window, while it shows one
+  bool hostFullscreen = false;      // the host agreed to show the picture fullscreen itself
+  bool artWanted = true;            // ask the host for art at the next frame
+
+  std::shared_ptr<const CoverImage> cover;
+  bool coverOfEarlierTrack = false;  // a new track came; its art has not been seen yet
 
   TrackInfo track;
   SceneState scene;

@@ -1,27 +1,54 @@
 #include "refengine/Preferences.h"
 
 #include <cstring>
-#include <map>
 #include <mutex>
+
+#include "refengine/PreferenceFile.h"
+#include "refengine/PreferenceText.h"
+#include "utility/MapSystemError.h"
 
 namespace refengine {
 namespace {
 
-struct StoredPreference {
-  uint32_t type = 0;
-  int64_t integer = 0;
-  double number = 0;
-  std::string bytes;  // texts; 'W' keeps UTF-16 bytes
+struct PreferenceState {
+  PreferenceMap store;
+  bool loaded = false;
+  bool changed = false;
+  std::wstring chosenFile;  // empty: the default file
 };
 
 std::mutex gLock;
-std::map<std::string, StoredPreference>& Store() {
-  static auto* store = new std::map<std::string, StoredPreference>;
-  return *store;
+PreferenceState& State() {
+  static auto* state = new PreferenceState;
+  return *state;
 }
 
 bool IsIntegerType(uint32_t type) {
   return type == 'C' || type == 'I' || type == 'c' || type == 'i' || type == 'b' || type == '*';
+}
+
+std::wstring FileInUse(const PreferenceState& state) {
+  return state.chosenFile.empty() ? DefaultPreferenceFile() : state.chosenFile;
+}
+
+// Reads the file at the first use after start or Forget. A missing or malformed file leaves
+// the defaults (an empty store). Call with the lock held.
+PreferenceMap& Loaded() {
+  PreferenceState& state = State();
+  if (state.loaded) return state.store;
+  state.loaded = true;
+  state.changed = false;
+  state.store.clear();
+  const std::optional<std::string> text = ReadPreferenceFile(FileInUse(state));
+  std::optional<PreferenceMap> read = text ? ParsePreferenceText(*text) : std::nullopt;
+  if (read) state.store = std::move(*read);
+  return state.store;
+}
+
+void Put(const std::string& name, StoredPreference stored) {
+  std::lock_guard<std::mutex> guard(gLock);
+  Loaded()[name] = std::move(stored);
+  State().changed = true;
 }
 
 std::optional<StoredPreference> Copy(const PreferenceAnswer& value) {
@@ -65,13 +92,21 @@ void Answer(const StoredPreference& stored, PreferenceAnswer* answer) {
   }
 }
 
+// Call with the lock held.
+int32_t WriteLocked() {
+  PreferenceState& state = State();
+  const std::string text = FormatPreferenceText(Loaded());
+  const int32_t status = MapSystemError(WritePreferenceFile(FileInUse(state), text));
+  if (status == 0) state.changed = false;
+  return status;
+}
+
 }  // namespace
 
 bool StorePreference(const std::string& name, const PreferenceAnswer& value) {
   std::optional<StoredPreference> stored = Copy(value);
   if (!stored) return false;
-  std::lock_guard<std::mutex> guard(gLock);
-  Store()[name] = std::move(*stored);
+  Put(name, std::move(*stored));
   return true;
 }
 
@@ -80,36 +115,65 @@ void StoreNumberPreference(const std::string& name, uint32_t type, int64_t integ
   stored.type = type;
   stored.integer = integer;
   stored.number = number;
-  std::lock_guard<std::mutex> guard(gLock);
-  Store()[name] = stored;
+  Put(name, std::move(stored));
 }
 
 void StoreTextPreference(const std::string& name, const std::string& utf8Text) {
   StoredPreference stored;
   stored.type = 's';
   stored.bytes = utf8Text;
-  std::lock_guard<std::mutex> guard(gLock);
-  Store()[name] = stored;
+  Put(name, std::move(stored));
 }
 
 bool AnswerPreference(const std::string& name, PreferenceAnswer* answer) {
   std::lock_guard<std::mutex> guard(gLock);
-  const auto found = Store().find(name);
-  if (found == Store().end()) return false;
+  const PreferenceMap& store = Loaded();
+  const auto found = store.find(name);
+  if (found == store.end()) return false;
   Answer(found->second, answer);
   return true;
 }
 
 std::optional<int64_t> IntegerPreference(const std::string& name) {
   std::lock_guard<std::mutex> guard(gLock);
-  const auto found = Store().find(name);
-  if (found == Store().end() || !IsIntegerType(found->second.type)) return std::nullopt;
+  const PreferenceMap& store = Loaded();
+  const auto found = store.find(name);
+  if (found == store.end() || !IsIntegerType(found->second.type)) return std::nullopt;
   return found->second.integer;
 }
 
-void ResetPreferences() {
+int32_t WritePreferences() {
   std::lock_guard<std::mutex> guard(gLock);
-  Store().clear();
+  return WriteLocked();
+}
+
+void WritePreferencesIfChanged() {
+  std::lock_guard<std::mutex> guard(gLock);
+  if (State().loaded && State().changed) WriteLocked();
+}
+
+void ForgetPreferences() {
+  std::lock_guard<std::mutex> guard(gLock);
+  State().store.clear();
+  State().loaded = false;
+  State().changed = false;
+}
+
+void ChoosePreferenceFile(const std::wstring& path) {
+  std::lock_guard<std::mutex> guard(gLock);
+  State().chosenFile = path;
+  State().store.clear();
+  State().loaded = false;
+  State().changed = false;
+}
+
+std::wstring PreferenceFilePath() {
+  std::lock_guard<std::mutex> guard(gLock);
+  return FileInUse(State());
+}
+
+void ResetPreferences() {
+  ChoosePreferenceFile(L"");
 }
 
 }  // namespace refengine

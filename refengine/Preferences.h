@@ -1,5 +1,7 @@
 // The engine's preference store, shared by its instances: hosts read it with 'GPrf' and
-// write it with 'SPrf'; tests fill it through RefEngineControl.
+// write it with 'SPrf'; tests fill it through RefEngineControl. It survives the process in the
+// preference file: read at the first use, written on 'WPrf' and, when something changed, when
+// the last instance goes.
 #pragma once
 
 #include <cstdint>
@@ -21,6 +23,19 @@ bool AnswerPreference(const std::string& name, PreferenceAnswer* answer);
 // The value of an integer preference.
 std::optional<int64_t> IntegerPreference(const std::string& name);
 
+// Writes the preference file: 0 or a status.
+int32_t WritePreferences();
+// Writes the preference file when the store changed since it was read or written.
+void WritePreferencesIfChanged();
+
+// Empties the store without writing; the next use reads the file again.
+void ForgetPreferences();
+// Uses this file from now on (empty: the default one) and forgets the store.
+void ChoosePreferenceFile(const std::wstring& path);
+// The file in use.
+std::wstring PreferenceFilePath();
+
+// Back to the default file and an empty store that the next use reads from it.
 void ResetPreferences();
 
 }  // namespace refengine

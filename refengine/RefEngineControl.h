@@ -33,6 +33,15 @@
 // Statuses the reference engine gives besides those of the engine contract.
 #define REFENGINE_STATUS_BAD_VERSION 55016   // GetNVVisualAPI asked for another version
 #define REFENGINE_STATUS_BAD_ARGUMENT 55022  // a null or malformed argument; nothing changed
+// Album art that names or holds no readable image (missing file, bytes that do not decode).
+#define REFENGINE_STATUS_NO_IMAGE 55024
+// The engine could not make its fullscreen window.
+#define REFENGINE_STATUS_NO_WINDOW 55026
+
+// The engine keeps its preferences in the value-text file this environment variable names;
+// without it, in "Preferences.txt" of the folder named like the engine in the user's
+// application data folder.
+#define REFENGINE_PREFERENCES_ENV "NV_REFENGINE_PREFS"
 
 struct RefEngineControlApi {
   uint32_t size;  // sizeof(RefEngineControlApi)
@@ -74,6 +83,24 @@ struct RefEngineControlApi {
 
   // Number of live engine instances.
   int32_t (*InstanceCount)(void);
+
+  // Later controls: a caller checks `size` before using them.
+
+  // Forgets the preferences held in memory without writing them; the next use reads the
+  // preference file again, as a new process would.
+  void (*ForgetPreferences)(void);
+  // Uses this preference file (UTF-8 path) from now on, null or empty: the default one, and
+  // forgets the preferences held in memory.
+  void (*SetPreferenceFile)(const char* utf8Path);
+  // Copies the path of the preference file in use (UTF-8), as JournalLine copies lines.
+  int32_t (*PreferenceFile)(char* buffer, int32_t bufferSize);
+  // Switches the instance's fullscreen on or off as its fullscreen key does; returns the
+  // status (55021 for an unknown instance).
+  int32_t (*SetFullscreen)(uint32_t instance, int32_t on);
+  // The engine's fullscreen window of the instance (null when it shows none).
+  void* (*FullscreenWindow)(uint32_t instance);
+  // Size in pixels of the instance's album cover (0 and 0 without one).
+  void (*CoverSize)(uint32_t instance, int32_t* width, int32_t* height);
 };
 
 typedef const struct RefEngineControlApi*(NV_ENGINE_CALL* RefEngineControlFn)(int32_t version);

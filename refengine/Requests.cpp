@@ -4,6 +4,8 @@
 #include <string>
 
 #include "refengine/Controls.h"
+#include "refengine/CoverArt.h"
+#include "refengine/Fullscreen.h"
 #include "refengine/Preferences.h"
 #include "refengine/RecordJournal.h"
 #include "refengine/RefEngineControl.h"
@@ -42,7 +44,7 @@ int64_t AnswerWindow(void* in, JournalLine& line) {
 }
 
 int64_t AnswerFullscreen(const Instance& instance) {
-  return FullscreenAnswerControl().value_or(instance.fullscreen ? 1 : 0);
+  return FullscreenAnswerControl().value_or(ShowsFullscreen(instance) ? 1 : 0);
 }
 
 int64_t TakeEvent(Instance& instance, const void* in, JournalLine& line) {
@@ -51,6 +53,7 @@ int64_t TakeEvent(Instance& instance, const void* in, JournalLine& line) {
   std::memcpy(&event, in, sizeof event);
   DescribeEvent(line, event);
   if (const std::optional<int64_t> fixed = EventAnswerControl()) return *fixed;
+  if (const std::optional<int64_t> answer = TakeFullscreenKey(instance, event)) return *answer;
   return ApplyEvent(instance.scene, event) ? 0 : NVStatus::kEventNotConsumed;
 }
 
@@ -68,6 +71,7 @@ int64_t TakeTrack(Instance& instance, const void* in, JournalLine& line) {
   instance.track.album = WideToUtf8(track.album, TrackRecord::kTextUnits);
   instance.track.year = track.year;
   instance.artWanted = true;
+  instance.coverOfEarlierTrack = instance.cover != nullptr;
   return 0;
 }
 
@@ -91,9 +95,24 @@ int64_t StorePreferenceRequest(const void* in, const void* out, JournalLine& lin
   return StorePreference(name, value) ? 0 : kBadArgument;
 }
 
-int64_t TakeCoverArt(const void* in, JournalLine& line) {
+// A cover pushed by the host replaces the one shown; kind 0 takes it away. Art that does not
+// decode changes nothing.
+int64_t TakeCoverArt(Instance& instance, const void* in, JournalLine& line) {
   if (!in) return kBadArgument;
-  DescribeArt(line, *static_cast<const ArtRecord*>(in));
+  ArtRecord art;
+  std::memcpy(&art, in, sizeof art);
+  DescribeArt(line, art);
+  if (art.kind == ArtKind::kNone) {
+    instance.cover.reset();
+    instance.coverOfEarlierTrack = false;
+    return 0;
+  }
+  std::shared_ptr<const CoverImage> cover;
+  const int32_t status = DecodeArt(art, &cover);
+  if (status != 0) return status;
+  line.Number("coverWidth", cover->width).Number("coverHeight", cover->height);
+  instance.cover = std::move(cover);
+  instance.coverOfEarlierTrack = false;
   return 0;
 }
 
@@ -111,6 +130,12 @@ int64_t RunMethod(Instance& instance, const void* in, JournalLine& line) {
     scene.palette = int(GetTickCount64() % kPalettes);
   } else if (script == "ToggleMenu()") {
     scene.showTitle = !scene.showTitle;
+  } else if (script == "SetFullscreen( True )") {
+    return BeginFullscreen(instance);
+  } else if (script == "SetFullscreen( False )") {
+    return EndFullscreen(instance);
+  } else if (script == "ToggleFullscreen()") {
+    return ToggleFullscreen(instance);
   } else {
     return NVStatus::kNotHandled;
   }
@@ -146,7 +171,7 @@ int64_t HandleRequest(Instance& instance, uint32_t code, void* in, void* out, Jo
     case HostRequest::kSetPreference:
       return StorePreferenceRequest(in, out, line);
     case HostRequest::kCoverArt:
-      return TakeCoverArt(in, line);
+      return TakeCoverArt(instance, in, line);
     case HostRequest::kMethod:
       return RunMethod(instance, in, line);
     case HostRequest::kStopQuery:
@@ -154,7 +179,7 @@ int64_t HandleRequest(Instance& instance, uint32_t code, void* in, void* out, Jo
     case HostRequest::kInsets:
       return TakeInsets(instance, in, line);
     case HostRequest::kWritePreferences:
-      return 0;
+      return WritePreferences();
     default:
       return NVStatus::kNotHandled;
   }

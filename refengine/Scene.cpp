@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "refengine/CoverDraw.h"
+
 namespace refengine {
 namespace {
 
@@ -122,6 +124,7 @@ void DrawScene(HDC dc, const SceneInput& input) {
   DeleteObject(background);
   DrawBars(dc, area, input, palette);
   DrawWave(dc, area, input, palette);
+  if (input.cover) DrawCover(dc, area, *input.cover);
   DrawTitle(dc, area, input, palette);
 }
 

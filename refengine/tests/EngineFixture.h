@@ -31,6 +31,9 @@ inline std::wstring EngineDllPath() {
 // Stands in for a host: records the engine's requests and answers them as the test says.
 struct FakeHost {
   std::vector<uint32_t> codes;
+  std::vector<bool> inGiven;  // per request: whether it came with an `in` record
+  int32_t fullscreenHostAnswer = NVStatus::kNotHandled;  // the answer to 'FSHt'
+
   int32_t getSamplesStatus = 0;
   int samplesToDeliver = 0;
   float sampleValue = 0.5f;
@@ -43,6 +46,8 @@ struct FakeHost {
 
   int32_t Answer(uint32_t code, void* in, void*) {
     codes.push_back(code);
+    inGiven.push_back(in != nullptr);
+    if (code == EngineRequest::kFullscreenHost) return fullscreenHostAnswer;
     if (code == EngineRequest::kGetSamples) {
       auto* request = static_cast<AudioRequest*>(in);
       const int count = std::min(samplesToDeliver, request->samplesWanted);
@@ -71,9 +76,21 @@ inline std::string Descriptor(int hostAudio) {
          std::to_string(hostAudio) + "   ";
 }
 
+// A preference file of this test program's own, empty at the start of every test, so that
+// tests never read or write the user's preferences or each other's.
+inline std::wstring TestPreferenceFile() {
+  wchar_t folder[MAX_PATH];
+  GetTempPathW(MAX_PATH, folder);
+  return std::wstring(folder) + L"refengine_tests_prefs_" + std::to_wstring(GetCurrentProcessId()) +
+         L".txt";
+}
+
 class EngineTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    const std::wstring preferences = TestPreferenceFile();
+    DeleteFileW(preferences.c_str());
+    SetEnvironmentVariableW(L"" REFENGINE_PREFERENCES_ENV, preferences.c_str());
     mModule = LoadLibraryW(EngineDllPath().c_str());
     ASSERT_NE(mModule, nullptr) << "cannot load " << REFENGINE_DLL_NAME;
     mGetApi = reinterpret_cast<GetNVVisualAPIFn>(
