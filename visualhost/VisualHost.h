@@ -19,6 +19,7 @@
 #include "visualhost/EngineLibrary.h"
 #include "visualhost/EngineRecords.h"
 
+class Variant;
 class XPtrList;
 
 // System handles are kept as plain pointers so that this header needs no system headers: a
@@ -83,6 +84,14 @@ class VisualHost : public RefCountedObject {
 
   // Whether the engine shows fullscreen ('GetF'); false without instance or table.
   bool IsFullscreen();
+  // Asks the engine for the preference of the zero-terminated name ('GPrf'). True when the
+  // engine answered with a value; the value, when asked for, is filled from the answer (and is
+  // the empty value otherwise). False without a table.
+  bool GetPreference(const char* name, Variant* value);
+  // Tells the engine about the playing track ('Trck'); texts are UTF-8 and cut at 255 UTF-16
+  // units. Nothing is sent without a table.
+  void SendTrackInfo(const UtilStr& title, const UtilStr& artist, const UtilStr& album,
+                     int32_t year);
 
   // The render timer's tick: one frame, then the timer follows the engine's new period.
   static void OnFrameTimer(VisualHost* host);
@@ -129,6 +138,17 @@ class VisualHost : public RefCountedObject {
   std::atomic<HostWindow> mAttachedWindow{nullptr};  // read by the pump thread
   void* mAttachedTarget = nullptr;
   EngineRect mCachedClientRect = {0, 0, 0, 0};
+
+ private:
+  // Input forwarding: each returns whether the message counts as handled (result 0).
+  bool ForwardInput(uint32_t message, uintptr_t wParam, intptr_t lParam);
+  bool ForwardKey(uint32_t message, uintptr_t wParam, intptr_t lParam, EventRecord* event);
+  bool ForwardCharacter(uintptr_t wParam, EventRecord* event);
+  bool ForwardMouseButton(uint32_t message, intptr_t lParam, EventRecord* event);
+  // Sends the event; handled unless the engine did not consume or did not know it.
+  bool SendEvent(const EventRecord& event);
+  // The engine's answer to the event; only called with a table.
+  int64_t RequestEvent(const EventRecord& event);
 };
 
 // The callback given to CreateInstance: forwards the engine's request to the host passed as

@@ -1,6 +1,9 @@
 #include "visualhost/tests/FakeEngine.h"
 
+#include <algorithm>
 #include <utility>
+
+#include "visualhost/EngineRecords.h"
 
 namespace {
 
@@ -45,13 +48,36 @@ int32_t NV_ENGINE_CALL FakeRunFrame(uint32_t instance, void*, void*) {
   return gEngine.runFramePeriod;
 }
 
-int64_t NV_ENGINE_CALL FakeRequest(uint32_t instance, uint32_t code, void*, void*) {
+// Keeps what the engine could read of the request's in record.
+void CopyRequestInput(uint32_t code, const void* in, FakeEngineCall* call) {
+  if (in == nullptr) return;
+  const auto* bytes = static_cast<const uint8_t*>(in);
+  if (code == HostRequest::kEvent) call->record.assign(bytes, bytes + sizeof(EventRecord));
+  if (code == HostRequest::kTrack) call->record.assign(bytes, bytes + sizeof(TrackRecord));
+  if (code == HostRequest::kGetPreference) call->name = static_cast<const char*>(in);
+}
+
+int64_t ChosenAnswer(uint32_t code) {
+  const auto chosen = gEngine.answers.find(code);
+  if (chosen != gEngine.answers.end() && !chosen->second.empty()) {
+    size_t asked = 0;
+    for (const FakeEngineCall& call : gEngine.calls) {
+      if (call.entry == "Request" && call.code == code) ++asked;
+    }
+    return chosen->second[std::min(asked, chosen->second.size()) - 1];
+  }
+  return code == HostRequest::kIsFullscreen ? gEngine.fullscreenAnswer : NVStatus::kNotHandled;
+}
+
+int64_t NV_ENGINE_CALL FakeRequest(uint32_t instance, uint32_t code, void* in, void* out) {
   FakeEngineCall call;
   call.entry = "Request";
   call.instance = instance;
   call.code = code;
+  CopyRequestInput(code, in, &call);
   gEngine.calls.push_back(call);
-  return code == HostRequest::kIsFullscreen ? gEngine.fullscreenAnswer : NVStatus::kNotHandled;
+  if (gEngine.respond) return gEngine.respond(code, in, out);
+  return ChosenAnswer(code);
 }
 
 EngineTable MakeTable() {
@@ -84,6 +110,14 @@ std::vector<std::string> FakeEngine::Entries() const {
   std::vector<std::string> entries;
   for (const FakeEngineCall& call : calls) entries.push_back(call.entry);
   return entries;
+}
+
+std::vector<FakeEngineCall> FakeEngine::RequestsOf(uint32_t code) const {
+  std::vector<FakeEngineCall> found;
+  for (const FakeEngineCall& call : calls) {
+    if (call.entry == "Request" && call.code == code) found.push_back(call);
+  }
+  return found;
 }
 
 EngineLibrary* MakeFakeLibrary(int32_t loadStatus,

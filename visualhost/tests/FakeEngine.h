@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <utility>
@@ -20,6 +22,8 @@ struct FakeEngineCall {
   void* extra = nullptr;
   uint32_t flags = 0;
   std::string descriptor;
+  std::vector<uint8_t> record;  // Request: a copy of the 'Evnt' or 'Trck' record received
+  std::string name;             // Request: the preference name of 'GPrf'
 };
 
 // The one fake engine of the test process. Reset before each test.
@@ -28,6 +32,8 @@ struct FakeEngine {
   static const EngineTable* Table();
   void Reset();
   std::vector<std::string> Entries() const;
+  // The Request calls of one code, in order.
+  std::vector<FakeEngineCall> RequestsOf(uint32_t code) const;
 
   std::vector<FakeEngineCall> calls;
   int32_t createStatus = 0;
@@ -35,6 +41,11 @@ struct FakeEngine {
   bool writeInstance = true;
   int32_t runFramePeriod = 30;
   int64_t fullscreenAnswer = 0;
+  // Answers by request code: the n-th request of a code gets the n-th answer, the last one
+  // repeats. Codes not listed get fullscreenAnswer ('GetF') or 55012.
+  std::map<uint32_t, std::vector<int64_t>> answers;
+  // When set, answers every request (after it is recorded) and may fill its out record.
+  std::function<int64_t(uint32_t code, void* in, void* out)> respond;
   EngineCallback lastCallback = nullptr;
   void* lastUserData = nullptr;
 };
