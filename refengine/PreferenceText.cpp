@@ -24,17 +24,17 @@ void AppendQuoted(UtilStr& out, const std::string& bytes) {
   out.AppendChar('"');
 }
 
-// Numbers are written so that they read back exactly; what value text cannot hold as a number
-// (infinities, not-a-number) is written as text.
+// Numbers are written so that they read back exactly. Value text has no signed exponents, no
+// infinities and no not-a-number, so such values are written as text (read back with strtod).
 void AppendReal(UtilStr& out, double value) {
   char text[40];
   std::snprintf(text, sizeof text, "%.17g", value);
   const std::string written(text);
-  if (!std::isfinite(value)) {
+  if (!std::isfinite(value) || written.find('e') != std::string::npos) {
     AppendQuoted(out, written);
   } else {
     out.Append(written.c_str());
-    if (written.find_first_of(".e") == std::string::npos) out.Append(".0");
+    if (written.find('.') == std::string::npos) out.Append(".0");
   }
 }
 

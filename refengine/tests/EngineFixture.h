@@ -110,6 +110,7 @@ class EngineTest : public ::testing::Test {
   void TearDown() override {
     for (uint32_t instance : mInstances) mTable->DestroyInstance(instance);
     if (mModule) FreeLibrary(mModule);
+    DeleteFileW(TestPreferenceFile().c_str());
   }
 
   // The table, as a host gets it.
