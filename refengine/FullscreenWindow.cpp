@@ -1,6 +1,7 @@
 #include "refengine/FullscreenWindow.h"
 
 #include <mutex>
+#include <set>
 
 #include "refengine/Fullscreen.h"
 #include "refengine/Journal.h"
@@ -11,6 +12,7 @@ namespace {
 
 std::mutex gClassLock;
 bool gClassRegistered = false;
+std::set<HWND> gOpenWindows;  // their procedure lives in this library
 
 HINSTANCE EngineModule() {
   HMODULE module = nullptr;
@@ -56,6 +58,11 @@ LRESULT CALLBACK FullscreenWindowProc(HWND window, UINT message, WPARAM wParam, 
                          .Number("key", int64_t(wParam)));
         EndFullscreenOf(InstanceOf(window));
         return 0;
+      case WM_NCDESTROY: {
+        std::lock_guard<std::mutex> guard(gClassLock);
+        gOpenWindows.erase(window);
+        break;
+      }
       case WM_CLOSE:
         EndFullscreenOf(InstanceOf(window));
         return 0;
@@ -105,6 +112,10 @@ HWND CreateFullscreenWindow(uint32_t instance, HWND hostWindow) {
                       area.left, area.top, area.right - area.left, area.bottom - area.top, nullptr,
                       nullptr, EngineModule(), reinterpret_cast<void*>(uintptr_t(instance)));
   if (!window) return nullptr;
+  {
+    std::lock_guard<std::mutex> guard(gClassLock);
+    gOpenWindows.insert(window);
+  }
   ShowWindow(window, SW_SHOW);
   SetForegroundWindow(window);
   SetFocus(window);
@@ -112,6 +123,14 @@ HWND CreateFullscreenWindow(uint32_t instance, HWND hostWindow) {
 }
 
 void UnregisterFullscreenWindowClass() {
+  // A host that unloads the engine without destroying an instance would leave a window whose
+  // procedure is gone; close such windows first (DestroyWindow refuses other threads' windows).
+  std::set<HWND> open;
+  {
+    std::lock_guard<std::mutex> guard(gClassLock);
+    open.swap(gOpenWindows);
+  }
+  for (HWND window : open) DestroyWindow(window);
   std::lock_guard<std::mutex> guard(gClassLock);
   if (!gClassRegistered) return;
   UnregisterClassW(kEngineFullscreenWindowClassW, EngineModule());

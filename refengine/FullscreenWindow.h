@@ -13,6 +13,7 @@ namespace refengine {
 // whose keys end the instance's fullscreen. Null when it cannot be made.
 HWND CreateFullscreenWindow(uint32_t instance, HWND hostWindow);
 
+// Closes the windows still open (those of the calling thread) and unregisters the class.
 void UnregisterFullscreenWindowClass();
 
 }  // namespace refengine

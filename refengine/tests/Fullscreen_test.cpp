@@ -153,6 +153,20 @@ TEST_F(FullscreenTest, DestroyingTheInstanceEndsFullscreen) {
   EXPECT_EQ(journal.back().call, "DestroyInstance");
 }
 
+TEST_F(FullscreenTest, UnloadingTheEngineClosesItsWindow) {
+  ASSERT_EQ(mControl->SetFullscreen(mInstance, 1), 0);
+  HWND window = FindWindowA(kEngineFullscreenWindowClass, nullptr);
+  ASSERT_NE(window, nullptr);
+  // A careless host: the library goes while its instance still shows fullscreen.
+  mInstances.clear();
+  FreeLibrary(mModule);
+  mModule = nullptr;
+  ASSERT_EQ(GetModuleHandleW(L"" REFENGINE_DLL_NAME), nullptr);
+  EXPECT_FALSE(IsWindow(window));
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+}
+
 TEST_F(FullscreenTest, PictureGoesToTheWindowInsteadOfTheHostsTarget) {
   Table()->RunFrame(mInstance, nullptr, nullptr);
   ASSERT_NE(mPixels[0], 0u);
