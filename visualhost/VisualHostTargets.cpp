@@ -1,4 +1,6 @@
 // Drawing targets and frame pacing of a host: what the engine draws into and when it is called.
+#include <algorithm>
+
 #include "visualhost/HostSystem.h"
 #include "visualhost/VisualHost.h"
 
@@ -6,6 +8,16 @@ namespace {
 
 // The timer fires this much after the period the engine asked for.
 constexpr int32_t kTimerSlackMs = 2;
+// The longest period a window timer accepts.
+constexpr int64_t kLongestTimerMs = 0x7FFFFFFF;
+
+// The timer's period for the engine's answer. A negative answer asks for the next frame at
+// once; it must not become a huge unsigned period that stops the frames for good, and the
+// slack must not overflow a very large answer.
+uint32_t TimerPeriodFor(int32_t enginePeriod) {
+  const int64_t period = std::max<int64_t>(enginePeriod, 0) + kTimerSlackMs;
+  return static_cast<uint32_t>(std::min(period, kLongestTimerMs));
+}
 
 bool SameRect(const EngineRect& a, const EngineRect& b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
@@ -95,7 +107,7 @@ void VisualHost::Schedule(bool on) {
     return;
   }
   if (on) {
-    HostSystem().setTimer(mAttachedWindow, this, static_cast<uint32_t>(period + kTimerSlackMs));
+    HostSystem().setTimer(mAttachedWindow, this, TimerPeriodFor(period));
   } else {
     HostSystem().killTimer(mAttachedWindow, this);
   }
