@@ -13,6 +13,9 @@ constexpr uint32_t kPumpThreadEndTimeoutMs = 8000;
 
 void VisualHost::Dispose() {
   AttachEngine(nullptr);
+  // A host whose instance never started can still have a timer running on a window that
+  // outlives it.
+  Schedule(false);
 }
 
 void VisualHost::AttachEngine(EngineLibrary* library) {

@@ -136,6 +136,7 @@ class VisualHost : public RefCountedObject {
   uint32_t mExtraTargetFlags = 0;
   HostDeviceContext mAttachedDeviceContext = nullptr;
   std::atomic<HostWindow> mAttachedWindow{nullptr};  // read by the pump thread
+  HostWindow mTimerWindow = nullptr;                 // where the render timer runs, if it does
   void* mAttachedTarget = nullptr;
   EngineRect mCachedClientRect = {0, 0, 0, 0};
 

@@ -100,6 +100,14 @@ void VisualHost::Schedule(bool on) {
   // A running timer with this period already fits.
   if (on && period == mScheduledPeriod) return;
   mScheduledPeriod = period;
+  // The timer lives on the window it was armed on, which need not be the attached one any
+  // more (a device context or other target may have replaced it): that is the one to stop, or
+  // its ticks would reach a host that is gone.
+  HostWindow timerWindow = mTimerWindow;
+  if (!on) mTimerWindow = nullptr;
+  if (!on && timerWindow != nullptr && timerWindow != mAttachedWindow) {
+    HostSystem().killTimer(timerWindow, this);
+  }
   if (mAttachedWindow == nullptr) return;
   if (mUsePumpThread) {
     // Once running, the pump thread idles by itself while there is nothing to pace.
@@ -107,7 +115,11 @@ void VisualHost::Schedule(bool on) {
     return;
   }
   if (on) {
+    if (timerWindow != nullptr && timerWindow != mAttachedWindow) {
+      HostSystem().killTimer(timerWindow, this);
+    }
     HostSystem().setTimer(mAttachedWindow, this, TimerPeriodFor(period));
+    mTimerWindow = mAttachedWindow;
   } else {
     HostSystem().killTimer(mAttachedWindow, this);
   }

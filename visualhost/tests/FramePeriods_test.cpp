@@ -38,6 +38,8 @@ struct PumpAnswer {
 };
 struct Seen {
   std::vector<uint32_t> timerPeriods;
+  std::vector<HostWindow> timerWindows;
+  std::vector<HostWindow> killedTimers;
   std::vector<uint32_t> sleeps;
   std::vector<PumpAnswer> script;
   size_t sends = 0;
@@ -49,8 +51,13 @@ struct Seen {
 };
 Seen gSeen;
 
-void RecordTimer(HostWindow, VisualHost*, uint32_t periodMs) {
+void RecordTimer(HostWindow window, VisualHost*, uint32_t periodMs) {
   gSeen.timerPeriods.push_back(periodMs);
+  gSeen.timerWindows.push_back(window);
+}
+
+void RecordKill(HostWindow window, VisualHost*) {
+  gSeen.killedTimers.push_back(window);
 }
 
 // The pump's first pause happens while it is disabled; the host is then switched on so the
@@ -79,6 +86,7 @@ class FramePeriodsTest : public ::testing::Test {
     FakeEngine::Get().Reset();
     gSeen = Seen();
     system.calls.setTimer = &RecordTimer;
+    system.calls.killTimer = &RecordKill;
     system.calls.sleep = &RecordSleep;
     system.calls.sendMessageTimeout = &ScriptedSend;
     library = MakeFakeLibrary(NVStatus::kOk, std::make_shared<FakeEngineLoader::Counters>());
@@ -91,7 +99,7 @@ class FramePeriodsTest : public ::testing::Test {
     host->AttachWindow(window, 0, nullptr);
   }
   void TearDown() override {
-    host->Release();
+    if (host != nullptr) host->Release();
     library->Release();
   }
 
@@ -137,6 +145,36 @@ TEST_F(FramePeriodsTest, PumpPausesByTheAnswerPlusSixAndBrieflyAfterAFailedSend)
   EXPECT_EQ(gSeen.sendWParam, 0u);
   EXPECT_EQ(gSeen.sendLParam, intptr_t(0xDEADBEEFu));
   EXPECT_EQ(gSeen.sendTimeoutMs, 300u);
+}
+
+// A timer armed on a window that is then replaced by another kind of target still runs on that
+// window; stopping must reach it there, or a tick would find the host gone.
+TEST_F(FramePeriodsTest, TimerIsStoppedOnTheWindowItRunsOnAfterTheTargetChanged) {
+  host->Schedule(true);
+  ASSERT_EQ(gSeen.timerWindows, (std::vector<HostWindow>{window}));
+
+  const HostWindow otherWindow = reinterpret_cast<HostWindow>(0x200);
+  host->AttachDC(reinterpret_cast<HostDeviceContext>(0x300), 0, nullptr);
+  host->AttachWindow(otherWindow, 0, nullptr);
+  host->Schedule(true);  // same period, already running: stays on the first window
+  host->AttachTarget(reinterpret_cast<void*>(0x400), 0, nullptr);
+  host->StopInstance();
+
+  EXPECT_EQ(gSeen.timerWindows, (std::vector<HostWindow>{window}));
+  EXPECT_EQ(gSeen.killedTimers, (std::vector<HostWindow>{window}));
+}
+
+TEST_F(FramePeriodsTest, TimerOfAHostWithoutInstanceEndsWithTheHost) {
+  host->StopInstance();
+  host->AttachWindow(window, 0, nullptr);
+  host->Schedule(true);
+  ASSERT_EQ(gSeen.timerWindows, (std::vector<HostWindow>{window}));
+  gSeen.killedTimers.clear();
+
+  host->Release();
+  host = nullptr;
+
+  EXPECT_EQ(gSeen.killedTimers, (std::vector<HostWindow>{window}));
 }
 
 }  // namespace
