@@ -6,16 +6,15 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "refengine/RefEngineJournal.h"
 #include "visualhost/EngineFullscreenWindow.h"
-#include "visualhost/EngineLoader.h"
 #include "visualhost/HostDescriptors.h"
 #include "visualhost/VisualHost.h"
 #include "visualhost/tests/win/ProductInstall.h"
+#include "visualhost/tests/win/ReferenceEngineHost.h"
 
 namespace {
 
@@ -26,20 +25,6 @@ using refengine_journal::ReadJournal;
 
 constexpr char kHostWindowClass[] = "NovalumeInputTestWindow";
 constexpr char kOtherWindowClass[] = "NovalumeInputTestOther";
-
-std::wstring EnginePath() {
-  return TestProgramFolder() + L"" REFENGINE_DLL_NAME;
-}
-
-// Binds the reference engine next to the test program, whatever the product name.
-class NextToTestLoader : public EngineLoader {
- public:
-  int32_t LoadByName(const UtilStr&, ProductInfo*) override {
-    NVFileSpec path;
-    path.SetPath(UtilStr(Utf8(EnginePath()).c_str()));
-    return Bind(path);
-  }
-};
 
 // What the window procedure last got back from the host.
 struct Forwarded {
@@ -100,15 +85,14 @@ std::vector<uint8_t> Bytes(const EventRecord& event) {
 class InputForwardingTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    engineModule = LoadLibraryW(EnginePath().c_str());
+    engineModule = LoadLibraryW(ReferenceEnginePath().c_str());
     ASSERT_NE(engineModule, nullptr);
-    control = EngineControl(EnginePath());
+    control = EngineControl(ReferenceEnginePath());
     ASSERT_NE(control, nullptr);
     control->Reset();
     control->SetIdle(1);  // no frames are run here; keep the engine quiet anyway
 
-    library = new EngineLibrary(std::make_unique<NextToTestLoader>());
-    library->SetName(UtilStr("InputTest"));
+    library = NewReferenceEngineLibrary();
     host = new VisualHost();
     host->SetDescriptor(HostDescriptor::kStandalone);
     host->AttachEngine(library);
