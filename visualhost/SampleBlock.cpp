@@ -11,26 +11,26 @@ constexpr float kUnitGainTolerance = 0.00001f;
 
 }  // namespace
 
-SampleBlock SampleBlock::BorrowInt16(const int16_t* samples, int32_t count, int32_t rate,
-                                     float scale) {
+SampleBlock SampleBlock::Borrow(const int16_t* int16Samples, const float* floatSamples,
+                                int32_t count, int32_t rate, float scale) {
   SampleBlock block;
-  block.mInt16Samples = samples;
-  block.mCount = samples != nullptr ? std::max(count, 0) : 0;
+  block.mInt16Samples = int16Samples;
+  block.mFloatSamples = floatSamples;
+  block.mCount = block.HasSamples() ? std::max(count, 0) : 0;
   block.mRate = rate;
   block.mScale = scale;
   block.mBorrowed = true;
   return block;
 }
 
+SampleBlock SampleBlock::BorrowInt16(const int16_t* samples, int32_t count, int32_t rate,
+                                     float scale) {
+  return Borrow(samples, nullptr, count, rate, scale);
+}
+
 SampleBlock SampleBlock::BorrowFloat(const float* samples, int32_t count, int32_t rate,
                                      float scale) {
-  SampleBlock block;
-  block.mFloatSamples = samples;
-  block.mCount = samples != nullptr ? std::max(count, 0) : 0;
-  block.mRate = rate;
-  block.mScale = scale;
-  block.mBorrowed = true;
-  return block;
+  return Borrow(nullptr, samples, count, rate, scale);
 }
 
 int32_t SampleBlock::CopyNewest(int32_t n, float* destination, float gain) const {

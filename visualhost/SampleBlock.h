@@ -38,6 +38,9 @@ class SampleBlock {
   void Halve();
 
  private:
+  // A view of whichever of the two sample arrays is given (the other is null).
+  static SampleBlock Borrow(const int16_t* int16Samples, const float* floatSamples, int32_t count,
+                            int32_t rate, float scale);
   // Pairs of int16/float samples from source, reduced into destination (which may be source).
   void HalveInto(void* destination, int32_t half) const;
 
