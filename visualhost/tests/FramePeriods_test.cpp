@@ -12,6 +12,7 @@
 #include "visualhost/HostDescriptors.h"
 #include "visualhost/VisualHost.h"
 #include "visualhost/tests/FakeEngine.h"
+#include "visualhost/tests/FakeEngineHostTest.h"
 #include "visualhost/tests/ScopedHostSystem.h"
 
 namespace {
@@ -80,32 +81,21 @@ bool ScriptedSend(HostWindow, uint32_t message, uintptr_t wParam, intptr_t lPara
   return answer.succeeded;
 }
 
-class FramePeriodsTest : public ::testing::Test {
+class FramePeriodsTest : public FakeEngineHostTest<PacingHost> {
  protected:
   void SetUp() override {
-    FakeEngine::Get().Reset();
     gSeen = Seen();
     system.calls.setTimer = &RecordTimer;
     system.calls.killTimer = &RecordKill;
     system.calls.sleep = &RecordSleep;
     system.calls.sendMessageTimeout = &ScriptedSend;
-    library = MakeFakeLibrary(NVStatus::kOk, std::make_shared<FakeEngineLoader::Counters>());
-    host = new PacingHost();
+    FakeEngineHostTest::SetUp();
     gSeen.host = host;
-    host->SetDescriptor(HostDescriptor::kStandalone);
-    host->AttachEngine(library);
-    host->StartInstance();
     ASSERT_EQ(host->Status(), 0);
     host->AttachWindow(window, 0, nullptr);
   }
-  void TearDown() override {
-    if (host != nullptr) host->Release();
-    library->Release();
-  }
 
   ScopedHostSystem system;
-  EngineLibrary* library = nullptr;
-  PacingHost* host = nullptr;
   HostWindow window = reinterpret_cast<HostWindow>(0x100);
 };
 

@@ -15,6 +15,7 @@
 #include "visualhost/VisualHost.h"
 #include "visualhost/WindowMessages.h"
 #include "visualhost/tests/FakeEngine.h"
+#include "visualhost/tests/FakeEngineHostTest.h"
 #include "visualhost/tests/ScopedHostSystem.h"
 
 namespace {
@@ -137,7 +138,7 @@ void ExpectEventsReceived(const std::vector<EventRecord>& expected) {
   }
 }
 
-class VisualHostInputTest : public ::testing::Test {
+class VisualHostInputTest : public FakeEngineHostTest<MouseBorderHost> {
  protected:
   void SetUp() override {
     gSystem = SystemState();
@@ -148,19 +149,10 @@ class VisualHostInputTest : public ::testing::Test {
     system.calls.setFocus = &SetFocus;
     system.calls.getClientRect = &ClientRect;
     system.calls.removeMessage = &RemoveMessage;
-    FakeEngine::Get().Reset();
-    library = MakeFakeLibrary(NVStatus::kOk, std::make_shared<FakeEngineLoader::Counters>());
-    host = new MouseBorderHost();
-    host->SetDescriptor(HostDescriptor::kStandalone);
-    host->AttachEngine(library);
-    host->StartInstance();
+    FakeEngineHostTest::SetUp();
     host->AttachWindow(window, 0, nullptr);
     gSystem.foreground = window;
     engine.calls.clear();
-  }
-  void TearDown() override {
-    host->Release();
-    library->Release();
   }
 
   // Sends one message; the handled flag must agree with the result.
@@ -172,9 +164,6 @@ class VisualHostInputTest : public ::testing::Test {
   }
 
   ScopedHostSystem system;
-  FakeEngine& engine = FakeEngine::Get();
-  EngineLibrary* library = nullptr;
-  MouseBorderHost* host = nullptr;
   HostWindow window = reinterpret_cast<HostWindow>(0x100);
 };
 

@@ -9,6 +9,7 @@
 #include "visualhost/HostDescriptors.h"
 #include "visualhost/VisualHost.h"
 #include "visualhost/tests/FakeEngine.h"
+#include "visualhost/tests/FakeEngineHostTest.h"
 
 namespace {
 
@@ -16,26 +17,14 @@ using Entries = std::vector<std::string>;
 
 class PlainHost : public VisualHost {};
 
-class VisualHostMessagesTest : public ::testing::Test {
+class VisualHostMessagesTest : public FakeEngineHostTest<PlainHost> {
  protected:
   void SetUp() override {
-    FakeEngine::Get().Reset();
-    library = MakeFakeLibrary(NVStatus::kOk, std::make_shared<FakeEngineLoader::Counters>());
-    host = new PlainHost();
-    host->SetDescriptor(HostDescriptor::kStandalone);
-    host->AttachEngine(library);
-    host->StartInstance();
+    FakeEngineHostTest::SetUp();
     host->AttachWindow(window, 0, nullptr);
     engine.calls.clear();
   }
-  void TearDown() override {
-    host->Release();
-    library->Release();
-  }
 
-  FakeEngine& engine = FakeEngine::Get();
-  EngineLibrary* library = nullptr;
-  PlainHost* host = nullptr;
   HostWindow window = reinterpret_cast<HostWindow>(0x100);
 };
 

@@ -12,6 +12,7 @@
 #include "visualhost/HostDescriptors.h"
 #include "visualhost/VisualHost.h"
 #include "visualhost/tests/FakeEngine.h"
+#include "visualhost/tests/FakeEngineHostTest.h"
 
 namespace {
 
@@ -35,20 +36,11 @@ class TextList : public XPtrList {
   }
 };
 
-class RequestsTest : public ::testing::Test {
+class RequestsTest : public FakeEngineHostTest<VisualHost> {
  protected:
   void SetUp() override {
-    FakeEngine::Get().Reset();
-    library = MakeFakeLibrary(NVStatus::kOk, std::make_shared<FakeEngineLoader::Counters>());
-    host = new VisualHost();
-    host->SetDescriptor(HostDescriptor::kStandalone);
-    host->AttachEngine(library);
-    host->StartInstance();
+    FakeEngineHostTest::SetUp();
     engine.calls.clear();
-  }
-  void TearDown() override {
-    host->Release();
-    library->Release();
   }
 
   // The engine answers the next preference request with this record and answer.
@@ -67,10 +59,6 @@ class RequestsTest : public ::testing::Test {
       return status;
     };
   }
-
-  FakeEngine& engine = FakeEngine::Get();
-  EngineLibrary* library = nullptr;
-  VisualHost* host = nullptr;
 };
 
 PreferenceAnswer Preference(uint32_t type, int32_t length, int64_t integer) {
