@@ -12,6 +12,7 @@
 #include "visualhost/EngineRecords.h"
 #include "visualhost/SampleBlock.h"
 #include "visualhost/SpectrumAnalyzer.h"
+#include "visualhost/tests/SpectrumTestSupport.h"
 
 namespace {
 
@@ -31,21 +32,10 @@ std::vector<float> MusicLikeSamples() {
   return samples;
 }
 
-SpectrumParams VirtualDJParams() {
-  SpectrumParams params{};
-  params.low = 120.0f;
-  params.high = 8000.0f;
-  params.maxCycles = 8.0f;
-  params.minSeconds = 0.02f;
-  params.maxSeconds = 0.07f;
-  params.linear = 0;
-  return params;
-}
-
 void BM_Spectrum(benchmark::State& state) {
   const int32_t bandCount = int32_t(state.range(0));
   const std::vector<float> samples = MusicLikeSamples();
-  const SpectrumParams params = VirtualDJParams();
+  const SpectrumParams params = spectrum_test::VirtualDJParams();
   std::vector<float> bands(static_cast<size_t>(bandCount));
   SpectrumAnalyzer analyzer;  // kept across frames, as the hosts keep it
   for (auto _ : state) {
