@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "visualhost/EngineRegistry.h"
-#include "visualhost/HostDescriptors.h"
+#include "visualhost/engine/EngineRegistry.h"
+#include "visualhost/host/HostDescriptors.h"
 
 namespace {
 

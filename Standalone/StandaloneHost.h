@@ -2,7 +2,7 @@
 // gives it up when the host goes.
 #pragma once
 
-#include "visualhost/VisualHost.h"
+#include "visualhost/host/VisualHost.h"
 
 class StandaloneHost : public VisualHost {
  public:

@@ -6,7 +6,7 @@
 #include "Standalone/StandaloneHost.h"
 #include "Standalone/StandaloneWindow.h"
 #include "utility/ExitCallbackList.h"
-#include "visualhost/EngineInterface.h"
+#include "visualhost/engine/EngineInterface.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "benchmarks/BenchRatio.h"
-#include "visualhost/EngineRecords.h"
-#include "visualhost/SampleBlock.h"
-#include "visualhost/SpectrumAnalyzer.h"
+#include "visualhost/engine/EngineRecords.h"
+#include "visualhost/audio/SampleBlock.h"
+#include "visualhost/audio/SpectrumAnalyzer.h"
 #include "visualhost/tests/SpectrumTestSupport.h"
 
 namespace {

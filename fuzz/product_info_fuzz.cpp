@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "visualhost/ProductInfo.h"
+#include "visualhost/engine/ProductInfo.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "visualhost/EngineRecords.h"
+#include "visualhost/engine/EngineRecords.h"
 
 namespace refengine {
 

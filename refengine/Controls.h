@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "visualhost/EngineRecords.h"
+#include "visualhost/engine/EngineRecords.h"
 
 namespace refengine {
 

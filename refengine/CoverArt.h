@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "refengine/CoverImage.h"
-#include "visualhost/EngineRecords.h"
+#include "visualhost/engine/EngineRecords.h"
 
 namespace refengine {
 

@@ -1,7 +1,7 @@
 // The engine function table and the information record entry 1 points to.
 #pragma once
 
-#include "visualhost/EngineInterface.h"
+#include "visualhost/engine/EngineInterface.h"
 
 namespace refengine {
 

@@ -5,7 +5,7 @@
 
 #include "refengine/Fullscreen.h"
 #include "refengine/Journal.h"
-#include "visualhost/EngineFullscreenWindow.h"
+#include "visualhost/monitors/EngineFullscreenWindow.h"
 
 namespace refengine {
 namespace {

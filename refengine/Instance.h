@@ -13,8 +13,8 @@
 #include "refengine/CoverImage.h"
 #include "refengine/DeviceTarget.h"
 #include "refengine/SceneState.h"
-#include "visualhost/EngineInterface.h"
-#include "visualhost/EngineRecords.h"
+#include "visualhost/engine/EngineInterface.h"
+#include "visualhost/engine/EngineRecords.h"
 
 namespace refengine {
 

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "visualhost/EngineRecords.h"
+#include "visualhost/engine/EngineRecords.h"
 
 namespace refengine {
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "refengine/JournalLine.h"
-#include "visualhost/EngineRecords.h"
+#include "visualhost/engine/EngineRecords.h"
 
 namespace refengine {
 

@@ -20,7 +20,7 @@
 
 #include <stdint.h>
 
-#include "visualhost/EngineInterface.h"
+#include "visualhost/engine/EngineInterface.h"
 
 #define REFENGINE_CONTROL_EXPORT "RefEngineControl"
 #define REFENGINE_CONTROL_VERSION 1

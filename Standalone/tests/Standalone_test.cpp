@@ -10,7 +10,7 @@
 
 #include "Standalone/tests/InstalledProduct.h"
 #include "Standalone/tests/ProgramRun.h"
-#include "visualhost/HostDescriptors.h"
+#include "visualhost/host/HostDescriptors.h"
 
 namespace {
 

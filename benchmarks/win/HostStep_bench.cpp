@@ -16,10 +16,10 @@
 #include <string>
 
 #include "refengine/RefEngineControl.h"
-#include "visualhost/EngineLibrary.h"
-#include "visualhost/EngineLoader.h"
-#include "visualhost/HostDescriptors.h"
-#include "visualhost/VisualHost.h"
+#include "visualhost/engine/EngineLibrary.h"
+#include "visualhost/engine/EngineLoader.h"
+#include "visualhost/host/HostDescriptors.h"
+#include "visualhost/host/VisualHost.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 
 #include "refengine/RefEngineControl.h"
 #include "refengine/RefEngineJournal.h"
-#include "visualhost/EngineInterface.h"
-#include "visualhost/EngineRecords.h"
+#include "visualhost/engine/EngineInterface.h"
+#include "visualhost/engine/EngineRecords.h"
 
 namespace refengine_test {
 

@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "refengine/tests/EngineFixture.h"
-#include "visualhost/EngineFullscreenWindow.h"
+#include "visualhost/monitors/EngineFullscreenWindow.h"
 
 namespace refengine_test {
 namespace {

@@ -1,4 +1,4 @@
-#include "visualhost/BandCorrelation.h"
+#include "visualhost/audio/BandCorrelation.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <limits>
 #include <vector>
 
-#include "visualhost/BandCorrelationKernels.h"
+#include "visualhost/audio/BandCorrelationKernels.h"
 #include "visualhost/tests/SpectrumTestSupport.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "visualhost/EngineLibrary.h"
+#include "visualhost/engine/EngineLibrary.h"
 
 #include <gtest/gtest.h>
 

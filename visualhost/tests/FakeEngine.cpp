@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "visualhost/EngineRecords.h"
+#include "visualhost/engine/EngineRecords.h"
 
 namespace {
 

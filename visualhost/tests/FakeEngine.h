@@ -10,9 +10,9 @@
 #include <utility>
 #include <vector>
 
-#include "visualhost/EngineInterface.h"
-#include "visualhost/EngineLibrary.h"
-#include "visualhost/EngineLoader.h"
+#include "visualhost/engine/EngineInterface.h"
+#include "visualhost/engine/EngineLibrary.h"
+#include "visualhost/engine/EngineLoader.h"
 
 struct FakeEngineCall {
   std::string entry;  // "CreateInstance", "DestroyInstance", "SetTarget", "RunFrame", "Request"

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "visualhost/HostDescriptors.h"
+#include "visualhost/host/HostDescriptors.h"
 #include "visualhost/tests/FakeEngine.h"
 
 template <class Host>

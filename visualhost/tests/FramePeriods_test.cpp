@@ -9,8 +9,8 @@
 #include <memory>
 #include <vector>
 
-#include "visualhost/HostDescriptors.h"
-#include "visualhost/VisualHost.h"
+#include "visualhost/host/HostDescriptors.h"
+#include "visualhost/host/VisualHost.h"
 #include "visualhost/tests/FakeEngine.h"
 #include "visualhost/tests/FakeEngineHostTest.h"
 #include "visualhost/tests/ScopedHostSystem.h"

@@ -1,4 +1,4 @@
-#include "visualhost/HostDescriptors.h"
+#include "visualhost/host/HostDescriptors.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "visualhost/LibraryPathText.h"
+#include "visualhost/engine/LibraryPathText.h"
 
 #include <gtest/gtest.h>
 

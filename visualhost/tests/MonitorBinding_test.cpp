@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "visualhost/Monitors.h"
+#include "visualhost/monitors/Monitors.h"
 
 namespace {
 

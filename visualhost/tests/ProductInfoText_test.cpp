@@ -5,8 +5,8 @@
 
 #include "utility/FileStatus.h"
 #include "utility/SettingsTable.h"
-#include "visualhost/EngineInterface.h"
-#include "visualhost/ProductInfo.h"
+#include "visualhost/engine/EngineInterface.h"
+#include "visualhost/engine/ProductInfo.h"
 
 namespace {
 

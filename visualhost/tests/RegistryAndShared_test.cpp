@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "utility/ExitCallbackList.h"
-#include "visualhost/EngineRegistry.h"
-#include "visualhost/SharedEngineLibrary.h"
+#include "visualhost/engine/EngineRegistry.h"
+#include "visualhost/engine/SharedEngineLibrary.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "visualhost/SampleBlock.h"
+#include "visualhost/audio/SampleBlock.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // functions, so what they record lives in the test's own static state).
 #pragma once
 
-#include "visualhost/HostSystem.h"
+#include "visualhost/host/HostSystem.h"
 
 class ScopedHostSystem {
  public:

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "visualhost/SpectrumAnalyzer.h"
+#include "visualhost/audio/SpectrumAnalyzer.h"
 #include "visualhost/tests/SpectrumTestSupport.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "visualhost/SpectrumAnalyzer.h"
+#include "visualhost/audio/SpectrumAnalyzer.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <cmath>
 #include <vector>
 
-#include "visualhost/SpectrumBands.h"
+#include "visualhost/audio/SpectrumBands.h"
 #include "visualhost/tests/SpectrumTestSupport.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "visualhost/SpectrumBands.h"
+#include "visualhost/audio/SpectrumBands.h"
 
 #include <gtest/gtest.h>
 

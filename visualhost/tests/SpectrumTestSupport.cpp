@@ -3,8 +3,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "visualhost/SpectrumBands.h"
-#include "visualhost/SpectrumSineTable.h"
+#include "visualhost/audio/SpectrumBands.h"
+#include "visualhost/audio/SpectrumSineTable.h"
 
 namespace spectrum_test {
 

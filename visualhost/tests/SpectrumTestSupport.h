@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "visualhost/EngineRecords.h"
-#include "visualhost/SampleBlock.h"
+#include "visualhost/engine/EngineRecords.h"
+#include "visualhost/audio/SampleBlock.h"
 
 namespace spectrum_test {
 

@@ -11,9 +11,9 @@
 #include <utility>
 #include <vector>
 
-#include "visualhost/HostDescriptors.h"
-#include "visualhost/VisualHost.h"
-#include "visualhost/WindowMessages.h"
+#include "visualhost/host/HostDescriptors.h"
+#include "visualhost/host/VisualHost.h"
+#include "visualhost/host/WindowMessages.h"
 #include "visualhost/tests/FakeEngine.h"
 #include "visualhost/tests/FakeEngineHostTest.h"
 #include "visualhost/tests/ScopedHostSystem.h"

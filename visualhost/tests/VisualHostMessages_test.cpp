@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "visualhost/HostDescriptors.h"
-#include "visualhost/VisualHost.h"
+#include "visualhost/host/HostDescriptors.h"
+#include "visualhost/host/VisualHost.h"
 #include "visualhost/tests/FakeEngine.h"
 #include "visualhost/tests/FakeEngineHostTest.h"
 

@@ -9,8 +9,8 @@
 
 #include "utility/Variant.h"
 #include "utility/XPtrList.h"
-#include "visualhost/HostDescriptors.h"
-#include "visualhost/VisualHost.h"
+#include "visualhost/host/HostDescriptors.h"
+#include "visualhost/host/VisualHost.h"
 #include "visualhost/tests/FakeEngine.h"
 #include "visualhost/tests/FakeEngineHostTest.h"
 

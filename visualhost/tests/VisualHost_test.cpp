@@ -1,4 +1,4 @@
-#include "visualhost/VisualHost.h"
+#include "visualhost/host/VisualHost.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "visualhost/HostDescriptors.h"
+#include "visualhost/host/HostDescriptors.h"
 #include "visualhost/tests/FakeEngine.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include <cstring>
 
 #include "refengine/RefEngineControl.h"
-#include "visualhost/EngineInterface.h"
+#include "visualhost/engine/EngineInterface.h"
 
 namespace {
 

@@ -10,10 +10,10 @@
 
 #include "refengine/RefEngineJournal.h"
 #include "utility/NVFileSpec.h"
-#include "visualhost/EngineLibrary.h"
-#include "visualhost/EngineLoader.h"
-#include "visualhost/LibraryHandle.h"
-#include "visualhost/VisualHost.h"
+#include "visualhost/engine/EngineLibrary.h"
+#include "visualhost/engine/EngineLoader.h"
+#include "visualhost/engine/LibraryHandle.h"
+#include "visualhost/host/VisualHost.h"
 #include "visualhost/tests/win/ProductInstall.h"
 
 namespace {

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "refengine/RefEngineJournal.h"
-#include "visualhost/EngineFullscreenWindow.h"
-#include "visualhost/HostDescriptors.h"
-#include "visualhost/VisualHost.h"
+#include "visualhost/monitors/EngineFullscreenWindow.h"
+#include "visualhost/host/HostDescriptors.h"
+#include "visualhost/host/VisualHost.h"
 #include "visualhost/tests/win/ProductInstall.h"
 #include "visualhost/tests/win/ReferenceEngineHost.h"
 

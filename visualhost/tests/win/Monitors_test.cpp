@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "visualhost/Monitors.h"
+#include "visualhost/monitors/Monitors.h"
 
 namespace {
 

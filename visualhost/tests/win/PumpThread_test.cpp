@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "visualhost/HostDescriptors.h"
+#include "visualhost/host/HostDescriptors.h"
 #include "visualhost/tests/win/RecordingHostSystem.h"
 #include "visualhost/tests/win/ReferenceEngineHost.h"
 

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "visualhost/EngineLoader.h"
+#include "visualhost/engine/EngineLoader.h"
 #include "visualhost/tests/win/ProductInstall.h"
 
 namespace {

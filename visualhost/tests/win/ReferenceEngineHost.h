@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "refengine/RefEngineJournal.h"
-#include "visualhost/EngineLibrary.h"
-#include "visualhost/VisualHost.h"
+#include "visualhost/engine/EngineLibrary.h"
+#include "visualhost/host/VisualHost.h"
 
 // A host whose pacing switches a test can set, and that notes on which thread the engine asked
 // it for audio (the engine asks from inside RunFrame when the descriptor says HostAudio=1).

@@ -2,7 +2,7 @@
 // without asking it for a table. Asking anyway is counted, so tests can tell.
 #include <cstdint>
 
-#include "visualhost/EngineInterface.h"
+#include "visualhost/engine/EngineInterface.h"
 
 namespace {
 int32_t gGetApiCalls = 0;

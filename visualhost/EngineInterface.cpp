@@ -1,2 +1,0 @@
-// The engine contract is declarations only; this unit checks that the header stands alone.
-#include "visualhost/EngineInterface.h"

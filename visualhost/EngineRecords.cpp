@@ -1,2 +1,0 @@
-// The engine records are declarations only; this unit checks their layout in every tree.
-#include "visualhost/EngineRecords.h"
