@@ -107,12 +107,23 @@ struct ServiceObject {
   const ServiceTable* table;
 };
 
-// Dispatch messages of the service objects.
+// Dispatch messages of the service objects. As everywhere in this interface, params[i] holds
+// the address of argument i, so an argument that is itself a pointer is passed as the address
+// of a pointer variable.
 namespace service {
-constexpr int32_t kGetServiceByGuid = 50;  // service interface: one parameter, the GUID
-constexpr int32_t kRelease = -2;           // any service: no parameters
-constexpr int32_t kFree = 10;              // memory service: the pointer to free
-constexpr int32_t kGetAlbumArt = 10;       // album-art service: file, type, &w, &h, &pixels
+// Service interface. Argument: ServiceGuid (params[0] is a const ServiceGuid*).
+// *result: the service's ServiceObject*.
+constexpr int32_t kGetServiceByGuid = 50;
+// Any service: gives it back. No arguments, no result.
+constexpr int32_t kRelease = -2;
+// Memory service. Argument: void* block (params[0] is a void**). No result.
+constexpr int32_t kFree = 10;
+// Album-art service. Arguments: const char16_t* file, const char16_t* type ("cover"),
+// int32_t* width, int32_t* height, uint32_t** pixels (params[i] is the address of each of
+// these five variables). *result: int32_t, 0 when the picture was found; the pixels are 32-bit
+// ARGB, width * height of them, allocated by the player and freed through the memory service.
+constexpr int32_t kGetAlbumArt = 10;
+// What the dispatch returns when it knew the message.
 constexpr int32_t kHandled = 1;
 }  // namespace service
 
