@@ -15,7 +15,7 @@
 // during the call come before it. Numbers are decimal, addresses 0x-hexadecimal, four-character
 // codes bare (or 0x-hexadecimal when not printable), texts in double quotes with backslash
 // escapes (\" \\ \n \r \t \xHH), copies of records as bare hexadecimal bytes under the key
-// "raw". refengine/RefEngineJournal.h parses the lines.
+// "raw". testsupport/win/RefEngineJournal.h parses the lines.
 #pragma once
 
 #include <stdint.h>

@@ -8,8 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "Standalone/tests/InstalledProduct.h"
-#include "Standalone/tests/ProgramRun.h"
+#include "testsupport/win/InstalledProduct.h"
+#include "testsupport/win/ProgramRun.h"
+#include "testsupport/win/Waiting.h"
 #include "visualhost/host/HostDescriptors.h"
 
 namespace {
@@ -23,8 +24,8 @@ constexpr char kFailureCaption[] = "Failed to load Glimmora.";
 constexpr char kFailureText[] =
     "The Glimmora visual engine either failed to load or could not be found in the Novalume "
     "support folder.  To fix the problem, try reinstalling Glimmora.   ";
-constexpr char kEngine[] = "GlimmoraEngine.dll";
-constexpr char kSteeredEngine[] = "SteeredEngine.dll";
+constexpr wchar_t kProgram[] = L"Standalone.exe";
+constexpr wchar_t kSteeredEngine[] = L"SteeredEngine.dll";
 
 // The reference engine's own choice of window when nobody set its preferences.
 constexpr RECT kEngineWindow = {64, 48, 864, 648};
@@ -68,16 +69,35 @@ size_t FirstIndexOf(const std::vector<JournalEntry>& journal, const std::string&
   return journal.size();
 }
 
+// The reference engine as the product, or the steered engine in front of it.
+InstalledProduct::Options ReferenceEngineProduct() {
+  return {};
+}
+InstalledProduct::Options SteeredEngineProduct() {
+  InstalledProduct::Options options;
+  options.libFile = kSteeredEngine;
+  options.engineSource = kSteeredEngine;
+  options.besideFiles = {L"" REFENGINE_DLL_NAME};
+  return options;
+}
+
+RunOptions WithEnvironment(std::vector<std::string> environment) {
+  RunOptions options;
+  options.environment = std::move(environment);
+  return options;
+}
+
 class StandaloneTest : public ::testing::Test {
  protected:
-  void SetUp() override { InstalledProduct::Remove(); }
-  void TearDown() override { InstalledProduct::Remove(); }
+  // Whatever an interrupted run left installed would be found by the program.
+  void SetUp() override { InstalledProduct::Remove(ReferenceEngineProduct()); }
+  void TearDown() override { InstalledProduct::Remove(ReferenceEngineProduct()); }
 };
 
 TEST_F(StandaloneTest, RunsTheEngineInAWindowPlacedByTheEngineUntilClosed) {
-  InstalledProduct product({kEngine}, kEngine);
+  InstalledProduct product(ReferenceEngineProduct());
   ASSERT_TRUE(product.ok());
-  ProgramRun run;
+  ProgramRun run(kProgram);
   ASSERT_TRUE(run.started());
 
   HWND window = WaitForWindow(kWindowClass, kWindowTitle);
@@ -121,27 +141,23 @@ TEST_F(StandaloneTest, RunsTheEngineInAWindowPlacedByTheEngineUntilClosed) {
 
 struct FailureCase {
   const char* name;
-  std::vector<std::string> files;  // installed; none: no product at all
-  const char* library;
+  bool installed;  // the steered engine; otherwise no product at all
   std::vector<std::string> environment;
 };
 
 TEST_F(StandaloneTest, WithoutAnEngineInstanceOnlyTheWarningBoxAppears) {
   const FailureCase cases[] = {
-      {"no product installed", {}, "", {}},
-      {"engine refuses CreateInstance",
-       {kEngine, kSteeredEngine},
-       kSteeredEngine,
-       {"NV_STEER_CREATE_STATUS=55001"}},
+      {"no product installed", false, {}},
+      {"engine refuses CreateInstance", true, {"NV_STEER_CREATE_STATUS=55001"}},
   };
   for (const FailureCase& c : cases) {
     SCOPED_TRACE(c.name);
     std::unique_ptr<InstalledProduct> product;
-    if (!c.files.empty()) {
-      product = std::make_unique<InstalledProduct>(c.files, c.library);
+    if (c.installed) {
+      product = std::make_unique<InstalledProduct>(SteeredEngineProduct());
       ASSERT_TRUE(product->ok());
     }
-    ProgramRun run(c.environment);
+    ProgramRun run(kProgram, WithEnvironment(c.environment));
     ASSERT_TRUE(run.started());
 
     HWND box = WaitForWindow(nullptr, kFailureCaption);
@@ -168,11 +184,11 @@ TEST_F(StandaloneTest, AnUnusableWindowAnswerKeepsTheWindowHiddenWhileRunning) {
       {"no height", "NV_STEER_WINDOW=200,200,600,200"},
       {"inverted", "NV_STEER_WINDOW=600,500,200,100"},
   };
-  InstalledProduct product({kEngine, kSteeredEngine}, kSteeredEngine);
+  InstalledProduct product(SteeredEngineProduct());
   ASSERT_TRUE(product.ok());
   for (const PlacementCase& c : cases) {
     SCOPED_TRACE(c.name);
-    ProgramRun run({c.answer});
+    ProgramRun run(kProgram, WithEnvironment({c.answer}));
     ASSERT_TRUE(run.started());
 
     HWND window = WaitForWindow(kWindowClass, kWindowTitle);

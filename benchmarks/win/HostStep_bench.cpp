@@ -12,12 +12,12 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <memory>
 #include <string>
 
 #include "refengine/RefEngineControl.h"
+#include "testsupport/win/ReferenceEngine.h"
+#include "testsupport/win/WideText.h"
 #include "visualhost/engine/EngineLibrary.h"
-#include "visualhost/engine/EngineLoader.h"
 #include "visualhost/host/HostDescriptors.h"
 #include "visualhost/host/VisualHost.h"
 
@@ -26,32 +26,6 @@ namespace {
 constexpr int kRepetitions = 7;
 constexpr int kIterations = 200000;
 constexpr int32_t kEnginePeriodMs = 30;
-
-std::string EnginePath() {
-  char path[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path, length);
-  folder.resize(folder.find_last_of("\\/") + 1);
-  return folder + REFENGINE_DLL_NAME;
-}
-
-// Binds the engine beside this program, without any product search.
-class BesideProgramLoader : public EngineLoader {
- public:
-  int32_t LoadByName(const UtilStr&, ProductInfo*) override {
-    NVFileSpec path;
-    path.SetPath(UtilStr(EnginePath().c_str()));
-    return Bind(path);
-  }
-};
-
-const RefEngineControlApi* EngineControl() {
-  const HMODULE module = GetModuleHandleA(EnginePath().c_str());
-  if (module == nullptr) return nullptr;
-  auto control = reinterpret_cast<RefEngineControlFn>(
-      reinterpret_cast<void*>(GetProcAddress(module, REFENGINE_CONTROL_EXPORT)));
-  return control != nullptr ? control(REFENGINE_CONTROL_VERSION) : nullptr;
-}
 
 HWND HiddenWindow() {
   WNDCLASSEXA windowClass = {};
@@ -100,12 +74,12 @@ Timings Measure(VisualHost* host, const EngineTable* table) {
 }
 
 int Run() {
-  EngineLibrary* library = new EngineLibrary(std::make_unique<BesideProgramLoader>());
+  EngineLibrary* library = NewReferenceEngineLibrary();
   const EngineTable* table = library->GetTable();
-  const RefEngineControlApi* control = EngineControl();
+  const RefEngineControlApi* control = EngineControl(ReferenceEnginePath());
   if (table == nullptr || control == nullptr) {
     std::fprintf(stderr, "HostStep_bench: the reference engine %s could not be loaded\n",
-                 EnginePath().c_str());
+                 Utf8(ReferenceEnginePath()).c_str());
     library->Release();
     return 1;
   }

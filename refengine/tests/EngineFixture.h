@@ -11,7 +11,8 @@
 #include <vector>
 
 #include "refengine/RefEngineControl.h"
-#include "refengine/RefEngineJournal.h"
+#include "testsupport/win/RefEngineJournal.h"
+#include "testsupport/win/ReferenceEngine.h"
 #include "visualhost/engine/EngineInterface.h"
 #include "visualhost/engine/EngineRecords.h"
 
@@ -19,14 +20,6 @@ namespace refengine_test {
 
 using refengine_journal::EntriesOf;
 using refengine_journal::JournalEntry;
-
-inline std::wstring EngineDllPath() {
-  wchar_t path[MAX_PATH];
-  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder(path, length);
-  folder.resize(folder.find_last_of(L"\\/") + 1);
-  return folder + L"" REFENGINE_DLL_NAME;
-}
 
 // Stands in for a host: records the engine's requests and answers them as the test says.
 struct FakeHost {
@@ -91,7 +84,7 @@ class EngineTest : public ::testing::Test {
     const std::wstring preferences = TestPreferenceFile();
     DeleteFileW(preferences.c_str());
     SetEnvironmentVariableW(L"" REFENGINE_PREFERENCES_ENV, preferences.c_str());
-    mModule = LoadLibraryW(EngineDllPath().c_str());
+    mModule = LoadLibraryW(ReferenceEnginePath().c_str());
     ASSERT_NE(mModule, nullptr) << "cannot load " << REFENGINE_DLL_NAME;
     mGetApi = reinterpret_cast<GetNVVisualAPIFn>(
         reinterpret_cast<void*>(GetProcAddress(mModule, kGetNVVisualAPIName)));

@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "refengine/tests/EngineFixture.h"
+#include "testsupport/win/WideText.h"
 
 namespace refengine_test {
 namespace {
@@ -51,14 +52,6 @@ void WriteFile(const std::wstring& path, const std::string& bytes) {
 
 bool FileExists(const std::wstring& path) {
   return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::string Utf8(const std::wstring& wide) {
-  const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  std::string text(size_t(std::max(bytes, 1)), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, text.data(), bytes, nullptr, nullptr);
-  text.resize(size_t(std::max(bytes, 1)) - 1);
-  return text;
 }
 
 class PreferenceFileTest : public EngineTest {

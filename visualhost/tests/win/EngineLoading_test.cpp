@@ -8,13 +8,16 @@
 #include <string>
 #include <vector>
 
-#include "refengine/RefEngineJournal.h"
+#include "testsupport/win/Folders.h"
+#include "testsupport/win/InstalledProduct.h"
+#include "testsupport/win/RefEngineJournal.h"
+#include "testsupport/win/ReferenceEngine.h"
+#include "testsupport/win/WideText.h"
 #include "utility/NVFileSpec.h"
 #include "visualhost/engine/EngineLibrary.h"
 #include "visualhost/engine/EngineLoader.h"
 #include "visualhost/engine/LibraryHandle.h"
 #include "visualhost/host/VisualHost.h"
-#include "visualhost/tests/win/ProductInstall.h"
 
 namespace {
 
@@ -38,18 +41,12 @@ bool ModuleLoaded(const std::wstring& path) {
   return GetModuleHandleW(path.c_str()) != nullptr;
 }
 
-std::vector<std::string> Calls(const std::vector<JournalEntry>& entries) {
-  std::vector<std::string> calls;
-  for (const JournalEntry& entry : entries) calls.push_back(entry.call);
-  return calls;
-}
-
 class EngineLoadingTest : public ::testing::Test {
  protected:
   void SetUp() override {
     // The common files folder is asked of the shell, which must be loaded for that.
     shell = LoadLibraryW(L"shell32.dll");
-    journalPath = TestProgramFolder() + L"loader-journal.txt";
+    journalPath = ProgramFolder() + L"loader-journal.txt";
     DeleteFileW(journalPath.c_str());
     SetEnvironmentVariableW(L"" REFENGINE_JOURNAL_ENV, journalPath.c_str());
     directoryBefore = CurrentDirectory();
@@ -111,7 +108,7 @@ TEST_F(EngineLoadingTest, FirstSupportFolderInOrderOfPreferenceWins) {
 TEST_F(EngineLoadingTest, ThirdCandidateFollowsTheProgramFilesX86Variable) {
   wchar_t original[1024] = {};
   const DWORD originalLength = GetEnvironmentVariableW(L"ProgramFiles(x86)", original, 1024);
-  const std::wstring redirected = TestProgramFolder() + L"x86-support";
+  const std::wstring redirected = ProgramFolder() + L"x86-support";
   CreateDirectoryW(redirected.c_str(), nullptr);
   SetEnvironmentVariableW(L"ProgramFiles(x86)", redirected.c_str());
   {
@@ -308,7 +305,7 @@ TEST_F(EngineLoadingTest, TwoHostsShareOneLibraryUnloadedAfterBothAreReleased) {
 
   const std::vector<JournalEntry> journal = Journal();
   std::vector<std::string> lifecycle;
-  for (const std::string& call : Calls(journal)) {
+  for (const std::string& call : refengine_journal::CallsOf(journal)) {
     if (call != "SetTarget") lifecycle.push_back(call);
   }
   EXPECT_EQ(lifecycle,

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "refengine/RefEngineJournal.h"
+#include "testsupport/win/RefEngineJournal.h"
+#include "testsupport/win/ReferenceEngine.h"
 #include "visualhost/monitors/EngineFullscreenWindow.h"
 #include "visualhost/host/HostDescriptors.h"
 #include "visualhost/host/VisualHost.h"
-#include "visualhost/tests/win/ProductInstall.h"
 #include "visualhost/tests/win/ReferenceEngineHost.h"
 
 namespace {

@@ -1,23 +1,10 @@
 #include "visualhost/tests/win/ReferenceEngineHost.h"
 
-#include <memory>
-
-#include "visualhost/engine/EngineLoader.h"
-#include "visualhost/tests/win/ProductInstall.h"
+#include "testsupport/win/ReferenceEngine.h"
 
 namespace {
 
 constexpr char kWindowClass[] = "NovalumePacingTestWindow";
-
-// Binds the reference engine in the test program's folder, whatever the product name.
-class ReferenceEngineLoader : public EngineLoader {
- public:
-  int32_t LoadByName(const UtilStr&, ProductInfo*) override {
-    NVFileSpec path;
-    path.SetPath(UtilStr(Utf8(ReferenceEnginePath()).c_str()));
-    return Bind(path);
-  }
-};
 
 LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* host = reinterpret_cast<VisualHost*>(GetWindowLongPtrA(window, GWLP_USERDATA));
@@ -91,14 +78,6 @@ int32_t PacedHost::HandleGetS(AudioRequest*) {
 std::vector<DWORD> PacedHost::AudioRequestThreads() const {
   std::lock_guard<std::mutex> guard(mLock);
   return mAudioRequestThreads;
-}
-
-std::wstring ReferenceEnginePath() {
-  return TestProgramFolder() + L"" REFENGINE_DLL_NAME;
-}
-
-EngineLibrary* NewReferenceEngineLibrary() {
-  return new EngineLibrary(std::make_unique<ReferenceEngineLoader>());
 }
 
 HWND CreateTestWindow(bool visible, int width, int height) {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "refengine/RefEngineJournal.h"
+#include "testsupport/win/RefEngineJournal.h"
 #include "visualhost/engine/EngineLibrary.h"
 #include "visualhost/host/VisualHost.h"
 
@@ -33,11 +33,6 @@ class PacedHost : public VisualHost {
   mutable std::mutex mLock;
   std::vector<DWORD> mAudioRequestThreads;
 };
-
-// The engine library of the reference engine next to the test program, without any product
-// search. Owned by the caller (one reference).
-EngineLibrary* NewReferenceEngineLibrary();
-std::wstring ReferenceEnginePath();
 
 // A top-level window of the test class whose messages go to the host set with SetWindowHost.
 HWND CreateTestWindow(bool visible, int width, int height);
