@@ -1,6 +1,9 @@
 #include "visualhost/tests/FakeEngine.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
+#include <string>
 #include <utility>
 
 #include "visualhost/engine/EngineRecords.h"
@@ -9,6 +12,25 @@ namespace {
 
 FakeEngine gEngine;
 
+std::string CodeText(uint32_t code) {
+  std::string text;
+  for (int shift = 24; shift >= 0; shift -= 8) text += char((code >> shift) & 0xFF);
+  return "'" + text + "'";
+}
+
+bool IsLive(uint32_t instance) {
+  return std::find(gEngine.liveInstances.begin(), gEngine.liveInstances.end(), instance) !=
+         gEngine.liveInstances.end();
+}
+
+// A host must only name instances the engine handed out and has not destroyed.
+void CheckLive(const char* entry, uint32_t instance) {
+  if (!IsLive(instance)) {
+    ADD_FAILURE() << "fake engine: " << entry << " on instance " << instance
+                  << ", which is not a live instance";
+  }
+}
+
 int32_t NV_ENGINE_CALL FakeCreateInstance(uint32_t* instance, int32_t, EngineCallback callback,
                                           void* userData, const char* descriptor) {
   FakeEngineCall call;
@@ -16,7 +38,12 @@ int32_t NV_ENGINE_CALL FakeCreateInstance(uint32_t* instance, int32_t, EngineCal
   call.descriptor = descriptor != nullptr ? descriptor : "";
   gEngine.lastCallback = callback;
   gEngine.lastUserData = userData;
-  if (gEngine.createStatus == 0 && gEngine.writeInstance) *instance = gEngine.nextInstance++;
+  const bool write = gEngine.createStatus == 0 ? gEngine.writeInstance
+                                               : gEngine.writeInstanceOnFailure;
+  if (write) {
+    *instance = gEngine.nextInstance++;
+    gEngine.liveInstances.push_back(*instance);
+  }
   call.instance = *instance;
   gEngine.calls.push_back(call);
   return gEngine.createStatus;
@@ -27,6 +54,8 @@ void NV_ENGINE_CALL FakeDestroyInstance(uint32_t instance) {
   call.entry = "DestroyInstance";
   call.instance = instance;
   gEngine.calls.push_back(call);
+  CheckLive("DestroyInstance", instance);
+  std::erase(gEngine.liveInstances, instance);
 }
 
 int32_t NV_ENGINE_CALL FakeSetTarget(uint32_t instance, void* target, void* extra, uint32_t flags) {
@@ -37,6 +66,7 @@ int32_t NV_ENGINE_CALL FakeSetTarget(uint32_t instance, void* target, void* extr
   call.extra = extra;
   call.flags = flags;
   gEngine.calls.push_back(call);
+  CheckLive("SetTarget", instance);
   return 0;
 }
 
@@ -45,6 +75,7 @@ int32_t NV_ENGINE_CALL FakeRunFrame(uint32_t instance, void*, void*) {
   call.entry = "RunFrame";
   call.instance = instance;
   gEngine.calls.push_back(call);
+  CheckLive("RunFrame", instance);
   return gEngine.runFramePeriod;
 }
 
@@ -59,14 +90,16 @@ void CopyRequestInput(uint32_t code, const void* in, FakeEngineCall* call) {
 
 int64_t ChosenAnswer(uint32_t code) {
   const auto chosen = gEngine.answers.find(code);
-  if (chosen != gEngine.answers.end() && !chosen->second.empty()) {
-    size_t asked = 0;
-    for (const FakeEngineCall& call : gEngine.calls) {
-      if (call.entry == "Request" && call.code == code) ++asked;
-    }
-    return chosen->second[std::min(asked, chosen->second.size()) - 1];
+  if (chosen == gEngine.answers.end() || chosen->second.empty()) {
+    ADD_FAILURE() << "fake engine: unexpected request " << CodeText(code)
+                  << "; the test gave no answer for it";
+    return NVStatus::kNotHandled;
   }
-  return code == HostRequest::kIsFullscreen ? gEngine.fullscreenAnswer : NVStatus::kNotHandled;
+  size_t asked = 0;
+  for (const FakeEngineCall& call : gEngine.calls) {
+    if (call.entry == "Request" && call.code == code) ++asked;
+  }
+  return chosen->second[std::min(asked, chosen->second.size()) - 1];
 }
 
 int64_t NV_ENGINE_CALL FakeRequest(uint32_t instance, uint32_t code, void* in, void* out) {
@@ -76,6 +109,7 @@ int64_t NV_ENGINE_CALL FakeRequest(uint32_t instance, uint32_t code, void* in, v
   call.code = code;
   CopyRequestInput(code, in, &call);
   gEngine.calls.push_back(call);
+  CheckLive("Request", instance);
   if (gEngine.respond) return gEngine.respond(code, in, out);
   return ChosenAnswer(code);
 }

@@ -1,5 +1,10 @@
 // An in-process engine table for host tests: every call is recorded, answers are chosen by the
 // test, and a loader hands the table to an EngineLibrary without any file or library.
+//
+// The fake is strict: a request whose code the test did not give an answer for (in `answers`
+// or through `respond`), and any call naming an instance the fake did not hand out or has
+// destroyed, fails the running test at once. It still answers such a request 55012, so the
+// host goes on as it would with a real engine.
 #pragma once
 
 #include <cstdint>
@@ -38,14 +43,18 @@ struct FakeEngine {
   std::vector<FakeEngineCall> calls;
   int32_t createStatus = 0;
   uint32_t nextInstance = 7;
+  // Whether CreateInstance writes an instance handle: on success (writeInstance), and even
+  // when it reports failure (writeInstanceOnFailure, an engine that misbehaves).
   bool writeInstance = true;
+  bool writeInstanceOnFailure = false;
   int32_t runFramePeriod = 30;
-  int64_t fullscreenAnswer = 0;
   // Answers by request code: the n-th request of a code gets the n-th answer, the last one
-  // repeats. Codes not listed get fullscreenAnswer ('GetF') or 55012.
+  // repeats. A code not listed is unexpected (see above).
   std::map<uint32_t, std::vector<int64_t>> answers;
   // When set, answers every request (after it is recorded) and may fill its out record.
   std::function<int64_t(uint32_t code, void* in, void* out)> respond;
+  // Instances handed out and not yet destroyed.
+  std::vector<uint32_t> liveInstances;
   EngineCallback lastCallback = nullptr;
   void* lastUserData = nullptr;
 };

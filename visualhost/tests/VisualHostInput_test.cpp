@@ -153,6 +153,8 @@ class VisualHostInputTest : public FakeEngineHostTest<MouseBorderHost> {
     host->AttachWindow(window, 0, nullptr);
     gSystem.foreground = window;
     engine.calls.clear();
+    // The engine consumes every event unless a test says otherwise.
+    engine.answers[kEvnt] = {0};
   }
 
   // Sends one message; the handled flag must agree with the result.
@@ -477,6 +479,7 @@ TEST_F(VisualHostInputTest, AMoveOrResizeReattachesTheWindowAtTheNextStep) {
       {"resized only", WindowPositionFlag::kNoMove, true},
       {"z-order only", WindowPositionFlag::kNoSize | WindowPositionFlag::kNoMove | 0x4, false},
   };
+  engine.answers[HostRequest::kIsFullscreen] = {0};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     WindowPosition position = {window, nullptr, 1, 2, 300, 200, c.flags};

@@ -61,6 +61,7 @@ TEST_F(VisualHostMessagesTest, ClosingDetachesAndPaintingIsLeftToTheEngine) {
 }
 
 TEST_F(VisualHostMessagesTest, PlaceWindowAsksTheEngineForTheWindowRectangle) {
+  engine.answers[HostRequest::kWindowRect] = {0};  // and leaves the rectangle empty
   host->PlaceWindow(window);
   ASSERT_EQ(engine.Entries(), (Entries{"Request"}));
   EXPECT_EQ(engine.calls[0].code, HostRequest::kWindowRect);

@@ -41,6 +41,7 @@ class RequestsTest : public FakeEngineHostTest<VisualHost> {
   void SetUp() override {
     FakeEngineHostTest::SetUp();
     engine.calls.clear();
+    engine.answers[HostRequest::kTrack] = {0};
   }
 
   // The engine answers the next preference request with this record and answer.

@@ -290,7 +290,7 @@ TEST_F(VisualHostTest, StepRunsAFrameAndReattachesAResizedWindowWithTheFullscree
   host->AttachWindow(window, 0, nullptr);
   engine.calls.clear();
   engine.runFramePeriod = 25;
-  engine.fullscreenAnswer = 1;
+  engine.answers[HostRequest::kIsFullscreen] = {1};
 
   bool handled = false;
   host->MarkSizeChanged();

@@ -239,7 +239,10 @@ TEST_F(EngineLoadingTest, FailingGetApiGivesItsStatusOnceAndIsNeverRetried) {
     EXPECT_EQ(library->GetTable(), nullptr);
     EXPECT_EQ(library->Status(), c.expected);
     EXPECT_FALSE(library->Loader().Library().IsLoaded());
-    EXPECT_EQ(EntriesOf(Journal(), "GetNVVisualAPI").size(), 1u);
+    const auto asked = EntriesOf(Journal(), "GetNVVisualAPI");
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].Number("version"), kEngineApiVersion);
+    EXPECT_EQ(asked[0].Number("status"), c.status);
     EXPECT_TRUE(EntriesOf(Journal(), "ReleaseNVVisualAPI").empty());
     library->Release();
     control->Reset();
