@@ -144,7 +144,7 @@ const RefEngineControlApi kControlApi{
     &FailGetApi,
     &SetCreateFailure,
     &SetFramePeriod,
-    [](int32_t idle) { SetIdle(idle != 0); },
+    [](int32_t idle) { SetIdle(idle == kIdleWithAudio ? kIdleWithAudio : idle != 0 ? kIdle : 0); },
     &WindowAnswer,
     &FullscreenAnswer,
     &EventAnswer,

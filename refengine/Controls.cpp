@@ -9,7 +9,7 @@ struct ControlState {
   GetApiFailure getApiFailure;
   int32_t createFailure = 0;
   int32_t framePeriod = kDefaultFramePeriodMs;
-  bool idle = false;
+  int32_t idle = 0;
   std::optional<EngineRect> windowAnswer;
   std::optional<int64_t> fullscreenAnswer;
   std::optional<int64_t> eventAnswer;
@@ -53,10 +53,10 @@ void SetFramePeriod(int32_t milliseconds) {
   Write(&ControlState::framePeriod, milliseconds);
 }
 
-bool IdleControl() {
+int32_t IdleControl() {
   return Read(&ControlState::idle);
 }
-void SetIdle(bool idle) {
+void SetIdle(int32_t idle) {
   Write(&ControlState::idle, idle);
 }
 

@@ -25,8 +25,12 @@ void SetCreateFailure(int32_t status);
 int32_t FramePeriodControl();
 void SetFramePeriod(int32_t milliseconds);
 
-bool IdleControl();
-void SetIdle(bool idle);
+// 0: frames as usual; kIdle: RunFrame only answers its period; kIdleWithAudio: it also asks
+// the host for audio, quietly (for measuring a host's audio path).
+constexpr int32_t kIdle = 1;
+constexpr int32_t kIdleWithAudio = 2;
+int32_t IdleControl();
+void SetIdle(int32_t idle);
 
 std::optional<EngineRect> WindowAnswerControl();
 void SetWindowAnswer(const std::optional<EngineRect>& answer);

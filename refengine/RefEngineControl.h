@@ -65,7 +65,9 @@ struct RefEngineControlApi {
   void (*FailCreateInstance)(int32_t status);
   // Milliseconds every RunFrame answers.
   void (*SetRunFramePeriod)(int32_t milliseconds);
-  // Idle: RunFrame only answers its period (no drawing, requests or journal line).
+  // Idle 1: RunFrame only answers its period (no drawing, requests or journal line). Idle 2:
+  // it also asks the host for audio ('GetS', 512 samples and 64 bands) without a journal line,
+  // so that a benchmark measures a host's audio path. 0: frames as usual.
   void (*SetIdle)(int32_t idle);
 
   // 'Wind' answers this rectangle instead of the engine's own choice (fixed 0: own choice).
