@@ -143,12 +143,15 @@ struct FailureCase {
   const char* name;
   bool installed;  // the steered engine; otherwise no product at all
   std::vector<std::string> environment;
+  size_t instancesMade;  // by the engine, whatever it answered
 };
 
 TEST_F(StandaloneTest, WithoutAnEngineInstanceOnlyTheWarningBoxAppears) {
   const FailureCase cases[] = {
-      {"no product installed", false, {}},
-      {"engine refuses CreateInstance", true, {"NV_STEER_CREATE_STATUS=55001"}},
+      {"no product installed", false, {}, 0},
+      {"engine refuses CreateInstance", true, {"NV_STEER_CREATE_STATUS=55001"}, 0},
+      {"engine reports failure but writes a handle", true,
+       {"NV_STEER_CREATE_FAILS_WITH_HANDLE=55001"}, 1},
   };
   for (const FailureCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -169,7 +172,20 @@ TEST_F(StandaloneTest, WithoutAnEngineInstanceOnlyTheWarningBoxAppears) {
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(run.WaitForExit(), 0);
     EXPECT_EQ(FindWindowA(kWindowClass, nullptr), nullptr);
-    EXPECT_EQ(CountOf(run.Journal(), "DestroyInstance"), 0u);
+    // Every instance the engine made was destroyed, and nothing else.
+    const std::vector<JournalEntry> journal = run.Journal();
+    std::vector<int64_t> made;
+    for (const JournalEntry& created : EntriesOf(journal, "CreateInstance")) {
+      if (created.Number("instance") != 0) made.push_back(created.Number("instance"));
+    }
+    std::vector<int64_t> destroyed;
+    for (const JournalEntry& gone : EntriesOf(journal, "DestroyInstance")) {
+      destroyed.push_back(gone.Number("instance"));
+    }
+    EXPECT_EQ(made.size(), c.instancesMade);
+    EXPECT_EQ(destroyed, made);
+    EXPECT_TRUE(EntriesOf(journal, "SetTarget").empty());
+    EXPECT_TRUE(EntriesOf(journal, "RunFrame").empty());
   }
 }
 

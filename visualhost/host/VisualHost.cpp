@@ -65,9 +65,15 @@ void VisualHost::StartInstance() {
   uint32_t instance = 0;
   mStatus =
       mTable->CreateInstance(&instance, 0, &VisualHostEngineCallback, this, mHostDescriptor.Text());
+  if (mStatus != NVStatus::kOk) {
+    // A failure counts whatever the handle says; an instance the engine made anyway is given
+    // back at once, so that nothing is drawn with it or left behind.
+    if (instance != 0 && mTable->DestroyInstance != nullptr) mTable->DestroyInstance(instance);
+    return;
+  }
   mInstance = instance;
   // Success without an instance handle leaves nothing to draw with or to destroy.
-  if (mStatus == NVStatus::kOk && mInstance == 0) mStatus = NVStatus::kNoInstance;
+  if (mInstance == 0) mStatus = NVStatus::kNoInstance;
 }
 
 void VisualHost::StopInstance() {

@@ -125,12 +125,13 @@ void TakeFocusForClick(HostWindow window) {
 bool ClickOutsideMouseBorder(HostWindow window, int32_t border, intptr_t lParam) {
   EngineRect client;
   if (border <= 0 || !HostSystem().getClientRect(window, &client)) return true;
-  client.left += border;
-  client.right -= border;
-  client.bottom -= border;
-  const int32_t x = LowWord(static_cast<uintptr_t>(lParam));
-  const int32_t y = HighWord(static_cast<uintptr_t>(lParam));
-  return x >= client.left && x < client.right && y >= client.top && y < client.bottom;
+  // In 64 bits: neither the border nor the rectangle is bounded.
+  const int64_t left = int64_t(client.left) + border;
+  const int64_t right = int64_t(client.right) - border;
+  const int64_t bottom = int64_t(client.bottom) - border;
+  const int64_t x = LowWord(static_cast<uintptr_t>(lParam));
+  const int64_t y = HighWord(static_cast<uintptr_t>(lParam));
+  return x >= left && x < right && y >= client.top && y < bottom;
 }
 
 }  // namespace

@@ -186,17 +186,23 @@ TEST_F(VisualHostTest, MisbehavingCreateInstanceLeavesAStatusAndNoInstance) {
     const char* name;
     int32_t createStatus;
     bool writeInstance;
+    bool writeInstanceOnFailure;
     int32_t hostStatus;
+    Entries entries;
   };
   const Case cases[] = {
-      {"engine refuses", 55321, true, 55321},
-      {"success without an instance", NVStatus::kOk, false, NVStatus::kNoInstance},
+      {"engine refuses", 55321, true, false, 55321, {"CreateInstance", "~Host"}},
+      {"engine refuses but writes a handle", 55321, true, true, 55321,
+       {"CreateInstance", "DestroyInstance", "~Host"}},
+      {"success without an instance", NVStatus::kOk, false, false, NVStatus::kNoInstance,
+       {"CreateInstance", "~Host"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     engine.Reset();
     engine.createStatus = c.createStatus;
     engine.writeInstance = c.writeInstance;
+    engine.writeInstanceOnFailure = c.writeInstanceOnFailure;
     RecordingHost* misbehaving = new RecordingHost();
     misbehaving->AttachEngine(Library());
     misbehaving->StartInstance();
@@ -206,7 +212,12 @@ TEST_F(VisualHostTest, MisbehavingCreateInstanceLeavesAStatusAndNoInstance) {
     EXPECT_EQ(misbehaving->AttachWindow(nullptr, 0, nullptr), NVStatus::kNoInstance);
     misbehaving->Step();
     misbehaving->Release();
-    EXPECT_EQ(engine.Entries(), (Entries{"CreateInstance", "~Host"}));
+    EXPECT_EQ(engine.Entries(), c.entries);
+    // The handle the engine wrote is the one given back.
+    if (c.writeInstanceOnFailure) {
+      EXPECT_EQ(engine.calls[1].instance, engine.calls[0].instance);
+    }
+    EXPECT_TRUE(engine.liveInstances.empty());
   }
 }
 

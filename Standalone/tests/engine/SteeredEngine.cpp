@@ -3,6 +3,10 @@
 // reference engine's table. The reference engine's journal records everything as usual.
 //
 //   NV_STEER_CREATE_STATUS=<status>         CreateInstance refuses with this status
+//   NV_STEER_CREATE_FAILS_WITH_HANDLE=<status>
+//                                           CreateInstance makes the instance and writes its
+//                                           handle, but answers this status (the engine's
+//                                           journal shows the instance made)
 //   NV_STEER_WINDOW=<left>,<top>,<right>,<bottom>   'Wind' answers this rectangle
 #include <windows.h>
 
@@ -17,6 +21,11 @@ namespace {
 
 HMODULE gSelf = nullptr;
 HMODULE gEngine = nullptr;
+// The reference engine's table with CreateInstance replaced, when a variable asks for that.
+EngineTable gSteeredTable = {};
+const EngineTable* gRealTable = nullptr;
+EngineCreateInstanceFn gRealCreateInstance = nullptr;
+int32_t gCreateFailureStatus = 0;
 
 bool ReadVariable(const char* name, char* buffer, DWORD size) {
   const DWORD length = GetEnvironmentVariableA(name, buffer, size);
@@ -33,6 +42,28 @@ void ApplyControls(const RefEngineControlApi* controls) {
       std::sscanf(value, "%d,%d,%d,%d", &left, &top, &right, &bottom) == 4) {
     controls->SetWindowAnswer(1, left, top, right, bottom);
   }
+}
+
+int32_t NV_ENGINE_CALL CreateButReportFailure(uint32_t* instance, int32_t reserved,
+                                              EngineCallback callback, void* userData,
+                                              const char* descriptor) {
+  gRealCreateInstance(instance, reserved, callback, userData, descriptor);
+  return gCreateFailureStatus;
+}
+
+// The table handed to the host: the reference engine's own, or a copy whose CreateInstance
+// misbehaves.
+const EngineTable* SteeredTable(const EngineTable* table) {
+  char value[64];
+  if (table == nullptr || !ReadVariable("NV_STEER_CREATE_FAILS_WITH_HANDLE", value, sizeof value)) {
+    return table;
+  }
+  gCreateFailureStatus = static_cast<int32_t>(std::strtol(value, nullptr, 10));
+  gRealTable = table;
+  gRealCreateInstance = table->CreateInstance;
+  gSteeredTable = *table;
+  gSteeredTable.CreateInstance = &CreateButReportFailure;
+  return &gSteeredTable;
 }
 
 HMODULE LoadReferenceEngine() {
@@ -62,11 +93,15 @@ extern "C" int32_t NV_ENGINE_CALL GetNVVisualAPI(int32_t version, const EngineTa
   if (control == nullptr || getApi == nullptr) return NVStatus::kNotLoaded;
   const RefEngineControlApi* controls = control(REFENGINE_CONTROL_VERSION);
   if (controls != nullptr) ApplyControls(controls);
-  return getApi(version, table, reserved);
+  const int32_t status = getApi(version, table, reserved);
+  if (status == 0 && table != nullptr) *table = SteeredTable(*table);
+  return status;
 }
 
 extern "C" void NV_ENGINE_CALL ReleaseNVVisualAPI(const EngineTable* table) {
   auto release = Bind<ReleaseNVVisualAPIFn>(kReleaseNVVisualAPIName);
+  // The reference engine gets back the table it handed out.
+  if (table == &gSteeredTable) table = gRealTable;
   if (release != nullptr) release(table);
 }
 

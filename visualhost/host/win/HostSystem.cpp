@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "visualhost/engine/RectSize.h"
 #include "visualhost/host/VisualHost.h"
 
 namespace {
@@ -18,9 +19,10 @@ bool GetClientRectCall(HostWindow window, EngineRect* rect) {
   return true;
 }
 
+// The rectangle is the engine's answer: its size may not fit 32 bits.
 void MoveAndShowWindowCall(HostWindow window, const EngineRect& rect) {
-  MoveWindow(AsWindow(window), rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-             TRUE);
+  MoveWindow(AsWindow(window), rect.left, rect.top, ClampToInt32(RectWidth(rect)),
+             ClampToInt32(RectHeight(rect)), TRUE);
   ShowWindow(AsWindow(window), SW_SHOW);
 }
 

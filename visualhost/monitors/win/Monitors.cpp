@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "visualhost/engine/RectSize.h"
+
 namespace {
 
 // The primary monitor as the multi-monitor functions would describe it.
@@ -37,7 +39,7 @@ bool GetMonitorSize(HostMonitor monitor, MonitorSize* size) {
     if (monitor != PrimaryMonitorPseudoHandle()) return false;
     if (!DescribePrimaryMonitor(&info)) return false;
   }
-  size->width = info.rcMonitor.right - info.rcMonitor.left;
-  size->height = info.rcMonitor.bottom - info.rcMonitor.top;
+  size->width = ClampToInt32(RectWidth(info.rcMonitor));
+  size->height = ClampToInt32(RectHeight(info.rcMonitor));
   return true;
 }
