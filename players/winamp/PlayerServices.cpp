@@ -90,7 +90,8 @@ int32_t PlayerServices::DispatchInterface(int32_t message, void* result, void** 
   if (message != service::kGetServiceByGuid || count != 1 || !params || !result) {
     return Unknown(line);
   }
-  const auto* guid = Argument<const winamp::ServiceGuid*>(params, 0);
+  // The argument is the GUID itself, so params[0] is its address.
+  const auto* guid = static_cast<const winamp::ServiceGuid*>(params[0]);
   PlayerService* found = nullptr;
   if (guid && SameGuid(*guid, winamp::kMemoryServiceGuid)) {
     found = &mMemory;
