@@ -4,6 +4,7 @@
 
 #include "utility/MillisecondClock.h"
 #include "utility/Variant.h"
+#include "vis_Omnihost/PluginIdentity.h"
 #include "vis_Omnihost/winamp/MenuScripts.h"
 #include "vis_Omnihost/winamp/WinampMessages.h"
 #include "vis_Omnihost/winamp/win/WinampHost.h"
@@ -13,7 +14,7 @@ namespace winamp {
 
 namespace {
 
-constexpr char kWindowTitle[] = "Glimmora";
+constexpr const char* kWindowTitle = omnihost::kProductName;
 constexpr const char* kRectanglePreferences[] = {
     "WinampAPI.Window.left", "WinampAPI.Window.top", "WinampAPI.Window.right",
     "WinampAPI.Window.bottom"};

@@ -8,6 +8,7 @@
 #include "utility/TextFunctions.h"
 #include "utility/UtilStr.h"
 #include "visualhost/engine/SharedEngineLibrary.h"
+#include "vis_Omnihost/PluginIdentity.h"
 #include "vis_Omnihost/winamp/WinampRecords.h"
 #include "vis_Omnihost/winamp/win/PlayerDetection.h"
 #include "vis_Omnihost/winamp/win/WinampHost.h"
@@ -16,9 +17,8 @@ namespace winamp {
 
 namespace {
 
-constexpr char kDescription[] = "Glimmora";
-constexpr wchar_t kAboutCaption[] = L"Glimmora";
-constexpr char kMakerAddress[] = "https://www.novalume.com/glimmora";
+constexpr const char* kDescription = omnihost::kProductName;
+constexpr const wchar_t* kAboutCaption = omnihost::kProductNameW;
 constexpr char kNoEngineText[] = "The Glimmora visual engine is not installed.";
 constexpr int32_t kLatencyMs = 1;
 constexpr int32_t kDelayMs = 2;
@@ -58,7 +58,7 @@ std::wstring AboutText() {
   const auto* info = table != nullptr ? static_cast<const EngineInfoRecord*>(table->info) : nullptr;
   text.Append(info != nullptr && info->description != nullptr ? info->description : kNoEngineText);
   text.Append("\n\n");
-  text.Append(kMakerAddress);
+  text.Append(omnihost::kMakerAddress);
   std::wstring wide(static_cast<size_t>(text.Length()) + 1, L'\0');
   const int32_t units = Utf8ToUtf16(text.Text(), text.Length(),
                                     reinterpret_cast<char16_t*>(wide.data()), text.Length());
