@@ -1,5 +1,6 @@
 #include "players/winamp/Player.h"
 
+#include "players/winamp/CrashGuard.h"
 #include "players/winamp/EmbedFrame.h"
 #include "players/winamp/MainWindow.h"
 #include "players/winamp/PlayerJournal.h"
@@ -29,6 +30,7 @@ Player::Player(const StandInOptions& options)
 
 int Player::Run(HINSTANCE instance) {
   if (!OpenJournal(mOptions.journal)) return kExitBadSetup;
+  InstallCrashGuard();
   mDeadline = GetTickCount64() + ULONGLONG(mOptions.maxMs > 0 ? mOptions.maxMs : 0);
   mWindow = CreateMainWindow(instance, this, mOptions.embed);
   if (!mWindow || !SetUpEmbedding(instance, mWindow, mOptions.embed)) {

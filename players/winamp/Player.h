@@ -19,7 +19,7 @@
 
 namespace winamp_standin {
 
-// Exit codes.
+// Exit codes (and kExitCrashed, CrashGuard.h).
 constexpr int kExitNormal = 0;
 constexpr int kExitBadSetup = 1;
 constexpr int kExitMaxTime = 2;

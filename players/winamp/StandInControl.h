@@ -37,7 +37,9 @@
 //               window)
 //   Close       WM_CLOSE to the frame (which hands it to the plug-in's window inside it), or
 //               without a frame to the plug-in's window
-//   Probe       journals the plug-in's window: style, parent, owner, size and sampled pixels
+//   Probe       journals the plug-in's window: style, parent, owner, size, and pixels read
+//               back from it as 0xRRGGBB: the one at (2, 2), the centre one, and how many
+//               colours a 16 by 16 grid of samples holds
 //   Exit        Quit when the module runs, then the program ends with exit code 0
 //
 // Track fields: position, length (seconds, below 0 for a stream), file (3031), title (3034),

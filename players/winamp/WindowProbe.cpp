@@ -65,6 +65,7 @@ void DescribePixels(refengine::JournalLine& line, HWND window, int width, int he
     }
   }
   line.Number("corner", pixels[size_t(2) * size_t(width) + 2])
+      .Number("centre", pixels[size_t(height / 2) * size_t(width) + size_t(width / 2)])
       .Number("colours", int64_t(colours.size()));
 }
 

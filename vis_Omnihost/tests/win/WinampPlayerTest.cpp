@@ -1,0 +1,66 @@
+#include "vis_Omnihost/tests/win/WinampPlayerTest.h"
+
+#include "players/winamp/StandInControl.h"
+#include "vis_Omnihost/winamp/WinampMessages.h"
+
+using refengine_journal::EntriesOf;
+using refengine_journal::JournalEntry;
+
+PlayerSetup SetupFor(const wchar_t* folder, const char* mode, const StandInCommand& options) {
+  PlayerSetup setup;
+  setup.playerFolder = folder;
+  setup.options.Text("mode", mode).Number("renderMs", 20).Add(options);
+  return setup;
+}
+
+void WinampPlayerTest::SetUp() {
+  mProduct = std::make_unique<InstalledProduct>(InstalledProduct::Options{});
+  ASSERT_TRUE(mProduct->ok());
+}
+
+void WinampPlayerTest::TearDown() {
+  mProduct.reset();
+}
+
+HWND WinampPlayerTest::WaitForEngineWindow(const StandInPlayerRun& run) {
+  HWND window = nullptr;
+  run.WaitForPlayer([&](const Journal& player) {
+    for (const JournalEntry& entry : Messages(player, winamp::command::kVisualizationWindow)) {
+      if (entry.Number("wparam") != 0) window = WindowField(entry, "wparam");
+    }
+    return window != nullptr;
+  });
+  if (!window) return nullptr;
+  const bool attached = run.WaitForEngine([&](const Journal& engine) {
+    for (const JournalEntry& entry : EntriesOf(engine, "SetTarget")) {
+      if (WindowField(entry, "target") == window && entry.Number("status") == 0) return true;
+    }
+    return false;
+  });
+  return attached ? window : nullptr;
+}
+
+JournalEntry WinampPlayerTest::Probe(StandInPlayerRun& run) {
+  const size_t before = CountOf(run.PlayerJournal(), winamp_standin::call::kProbe);
+  EXPECT_TRUE(run.Send(StandInCommand("Probe")));
+  JournalEntry probe;
+  run.WaitForPlayer([&](const Journal& player) {
+    const Journal probes = EntriesOf(player, winamp_standin::call::kProbe);
+    if (probes.size() <= before) return false;
+    probe = probes.back();
+    return true;
+  });
+  return probe;
+}
+
+void WinampPlayerTest::ExpectCleanExit(StandInPlayerRun& run) {
+  EXPECT_EQ(run.Exit(), 0);
+  const Journal player = run.PlayerJournal();
+  EXPECT_EQ(UnexpectedLines(player), "");
+  const Journal engine = run.EngineJournal();
+  size_t created = 0;
+  for (const JournalEntry& entry : EntriesOf(engine, "CreateInstance")) {
+    if (entry.Number("status") == 0) ++created;
+  }
+  EXPECT_EQ(CountOf(engine, "DestroyInstance"), created);
+}
