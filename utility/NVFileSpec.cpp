@@ -5,6 +5,7 @@
 
 #include "utility/LogMessage.h"
 #include "utility/TextFunctions.h"
+#include "utility/TextRules.h"
 
 namespace {
 
@@ -74,8 +75,7 @@ void NVFileSpec::SetChild(const char* name, int32_t length, const NVFileSpec& pa
     Clear();
     return;
   }
-  if (name == nullptr) length = 0;
-  if (length < 0) length = static_cast<int32_t>(std::strlen(name));
+  length = text_rules::MeasuredLength(name, length);
   if (length > 0 && name[0] == '\\') {
     ++name;
     --length;

@@ -4,6 +4,7 @@
 
 #include "utility/NVFileSpec.h"
 #include "utility/TextFunctions.h"
+#include "utility/TextRules.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ bool StartsWithTwoBackslashes(const UtilStr& path) {
 
 int32_t NVFileSpec::HasUrlScheme(const char* bytes, int32_t length) {
   if (bytes == nullptr) return 0;
-  if (length < 0) length = static_cast<int32_t>(std::strlen(bytes));
+  length = text_rules::MeasuredLength(bytes, length);
   for (int32_t i = 0; i < length && IsSchemeByte(bytes[i]); ++i) {
     if (bytes[i] == ':' && i + 2 < length && bytes[i + 1] == '/' && bytes[i + 2] == '/') return i;
   }

@@ -5,8 +5,15 @@
 #include <limits>
 
 #include "utility/CompositionTables.h"
+#include "utility/TextRules.h"
 
 namespace {
+
+using text_rules::HexDigitValue;
+using text_rules::IsHighSurrogate;
+using text_rules::IsLowSurrogate;
+using text_rules::MeasuredLength;
+using ByteReader = text_rules::TextReader;
 
 inline uint8_t FoldCase(uint8_t c) {
   return (c >= 'a' && c <= 'z') ? c - ('a' - 'A') : c;
@@ -20,37 +27,6 @@ inline uint32_t RotateLeft(uint32_t v, int bits) {
   return (v << bits) | (v >> (32 - bits));
 }
 
-// A zero-terminated length, measured only when asked for (negative); a null text is empty.
-inline int32_t MeasuredLength(const char* text, int32_t length) {
-  if (text == nullptr) return 0;  // whatever length comes with it
-  if (length >= 0) return length;
-  size_t n = strlen(text);
-  return n > static_cast<size_t>(std::numeric_limits<int32_t>::max())
-             ? std::numeric_limits<int32_t>::max()
-             : static_cast<int32_t>(n);
-}
-
-// Reads bytes of a text that is either counted or zero-terminated (negative length); the end is
-// reported as -1 so that a zero byte inside a counted text stays ordinary content.
-class ByteReader {
- public:
-  ByteReader(const char* bytes, int32_t length)
-      : mBytes(reinterpret_cast<const uint8_t*>(bytes)), mLength(bytes ? length : 0) {}
-
-  int Peek() const {
-    if (mLength >= 0) return mPos < mLength ? mBytes[mPos] : -1;
-    return mBytes[mPos] != 0 ? mBytes[mPos] : -1;
-  }
-  void Skip() { ++mPos; }
-  const char* Rest() const { return reinterpret_cast<const char*>(mBytes + mPos); }
-  int32_t RestLength() const { return mLength >= 0 ? mLength - mPos : -1; }
-
- private:
-  const uint8_t* mBytes;
-  int32_t mLength;
-  int32_t mPos = 0;
-};
-
 // Skips blanks and control bytes and an optional sign; returns -1 or +1.
 int ReadSign(ByteReader& in) {
   while (in.Peek() >= 0 && in.Peek() <= 0x20) in.Skip();
@@ -60,13 +36,6 @@ int ReadSign(ByteReader& in) {
   }
   if (in.Peek() == '+') in.Skip();
   return 1;
-}
-
-int HexDigitValue(int c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
 }
 
 // Decimal digits, then (after a lower-case x) hexadecimal ones, accumulated with wrapping.
@@ -151,12 +120,6 @@ void PutUtf8(uint32_t cp, char* dst, int64_t size, int64_t& pos) {
   }
 }
 
-inline bool IsHighSurrogate(uint32_t u) {
-  return u >= 0xD800 && u <= 0xDBFF;
-}
-inline bool IsLowSurrogate(uint32_t u) {
-  return u >= 0xDC00 && u <= 0xDFFF;
-}
 inline bool IsContinuation(int b) {
   return b >= 0 && (b & 0xC0) == 0x80;
 }

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "utility/TextFunctions.h"
+#include "utility/TextRules.h"
 #include "utility/TokenList.h"
 #include "utility/Unescape.h"
 
@@ -17,7 +18,7 @@ bool IsDigit(unsigned char c) {
   return c >= '0' && c <= '9';
 }
 bool IsHexDigit(unsigned char c) {
-  return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+  return text_rules::HexDigitValue(c) >= 0;
 }
 bool IsNameByte(unsigned char c) {
   return IsLetter(c) || IsDigit(c) || c == '_' || c == '.';

@@ -1,37 +1,11 @@
 #include "utility/Unescape.h"
 
+#include "utility/TextRules.h"
+
 namespace {
 
-// The value of a hexadecimal digit, or -1.
-int HexDigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-// Reads a text either up to a known length or up to its terminating zero.
-class ByteReader {
- public:
-  ByteReader(const char* text, int32_t length, int32_t position)
-      : mText(text), mLength(length), mPosition(position < 0 ? 0 : position) {}
-
-  bool AtEnd() const { return mLength < 0 ? mText[mPosition] == 0 : mPosition >= mLength; }
-  // The byte at the current position plus offset, or 0 past the end.
-  char Peek(int32_t offset) const {
-    for (int32_t i = 0; i <= offset; ++i) {
-      if (mLength < 0 ? mText[mPosition + i] == 0 : mPosition + i >= mLength) return 0;
-    }
-    return mText[mPosition + offset];
-  }
-  char Take() { return mText[mPosition++]; }
-  int32_t Position() const { return mPosition; }
-
- private:
-  const char* mText;
-  int32_t mLength;
-  int32_t mPosition;
-};
+using text_rules::HexDigitValue;
+using ByteReader = text_rules::TextReader;
 
 // The byte an escape stands for; the backslash has been read, the escape's letter has not.
 char ReadEscape(ByteReader& reader) {

@@ -6,6 +6,7 @@
 
 #include "utility/LogMessage.h"
 #include "utility/TextFunctions.h"
+#include "utility/TextRules.h"
 
 namespace {
 
@@ -65,10 +66,9 @@ UtilStrBuffer* MakeBuffer(UtilAllocator* allocator, int32_t capacity) {
 // A zero-terminated length as the string operations take it; texts too long for a string
 // count as empty.
 int32_t TextLength(const void* bytes, int32_t n) {
+  // Null bytes with a count make room (Assign); they are no text to measure.
   if (bytes == nullptr) return n < 0 ? 0 : n;
-  if (n >= 0) return n;
-  size_t length = strlen(static_cast<const char*>(bytes));
-  return length >= 0x7FFFFFFF ? 0 : static_cast<int32_t>(length);
+  return text_rules::MeasuredLength(static_cast<const char*>(bytes), n);
 }
 
 // Growth reserve: a quarter of the new size plus 32 bytes, capped, so that appending byte by

@@ -5,16 +5,14 @@
 #include <fstream>
 
 #include "testsupport/win/WideText.h"
+#include "utility/TextRules.h"
 
 namespace refengine_journal {
 
 namespace {
 
 int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
+  return text_rules::HexDigitValue(static_cast<unsigned char>(c));
 }
 
 char EscapedCharacter(char escaped) {

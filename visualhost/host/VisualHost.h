@@ -115,6 +115,8 @@ class VisualHost : public RefCountedObject {
   // Slot 0: releases the descriptor text; stops nothing (Dispose has done that).
   ~VisualHost() override = default;
 
+  // Whether the host can send the engine a request: it has a table with a Request entry.
+  bool CanRequest() const { return mTable != nullptr && mTable->Request != nullptr; }
   // SetTarget with the host's extra flags and the kind flag OR-ed into the caller's flags.
   int32_t SetEngineTarget(void* target, uint32_t kindFlag, uint32_t flags, void* extra);
 

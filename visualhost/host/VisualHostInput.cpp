@@ -181,7 +181,7 @@ bool VisualHost::ForwardCharacter(uintptr_t wParam, EventRecord* event) {
   // The control code goes first, as a plain character; only when the engine leaves it is the
   // key's own character sent with Ctrl.
   event->flags &= ~EventModifier::kCtrl;
-  if (mTable == nullptr || mTable->Request == nullptr) return true;
+  if (!CanRequest()) return true;
   if (RequestEvent(*event) != NVStatus::kEventNotConsumed) return true;
   if (mPendingControlChar == 0) return false;
   event->flags |= EventModifier::kCtrl;
@@ -203,7 +203,7 @@ bool VisualHost::ForwardMouseButton(uint32_t message, intptr_t lParam, EventReco
 }
 
 bool VisualHost::SendEvent(const EventRecord& event) {
-  if (mTable == nullptr || mTable->Request == nullptr) return true;  // nobody to refuse it
+  if (!CanRequest()) return true;  // nobody to refuse it
   const int64_t answer = RequestEvent(event);
   return answer != NVStatus::kEventNotConsumed && answer != NVStatus::kNotHandled;
 }

@@ -3,7 +3,7 @@
 #include "visualhost/host/VisualHost.h"
 
 void VisualHost::PlaceWindow(HostWindow window) {
-  if (mTable == nullptr || mTable->Request == nullptr) return;
+  if (!CanRequest()) return;
   EngineRect rect = {0, 0, 0, 0};
   mTable->Request(mInstance, HostRequest::kWindowRect, &rect, nullptr);
   // An empty or inverted answer leaves the window where it is, hidden if it was created so.

@@ -1,11 +1,10 @@
 // Frame pacing outside the engine calls: the render timer's tick and the pump thread.
 #include "visualhost/host/HostSystem.h"
 #include "visualhost/host/VisualHost.h"
+#include "visualhost/host/WindowMessages.h"
 
 namespace {
 
-constexpr uint32_t kPumpMessage = 0x209;  // WM_MBUTTONDBLCLK, marked by its lParam
-constexpr intptr_t kPumpMessageMark = static_cast<intptr_t>(0xDEADBEEFu);
 // A window thread that does not answer within this time costs one frame.
 constexpr uint32_t kPumpSendTimeoutMs = 300;
 constexpr uint32_t kDisabledPollMs = 2;
@@ -39,7 +38,8 @@ uint32_t VisualHost::RunPumpThread(VisualHost* host) {
       continue;
     }
     intptr_t period = 0;
-    if (system.sendMessageTimeout(window, kPumpMessage, 0, kPumpMessageMark, kPumpSendTimeoutMs,
+    if (system.sendMessageTimeout(window, kPumpMessage, 0,
+                                  static_cast<intptr_t>(kPumpMessageMark), kPumpSendTimeoutMs,
                                   &period)) {
       // A negative answer (a window that does not know the message) asks again at once; an
       // absurd period must not park the thread beyond the wait of StopInstance.

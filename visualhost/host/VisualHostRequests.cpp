@@ -5,19 +5,13 @@
 
 #include "utility/LineReader.h"
 #include "utility/TextFunctions.h"
+#include "utility/TextRules.h"
 #include "utility/Variant.h"
 #include "utility/XPtrList.h"
 #include "visualhost/host/VisualHost.h"
 
 namespace {
 
-bool CanRequest(const EngineTable* table) {
-  return table != nullptr && table->Request != nullptr;
-}
-
-bool IsHighSurrogate(char16_t unit) {
-  return unit >= 0xD800 && unit <= 0xDBFF;
-}
 
 // Converts UTF-8 into a zero-terminated UTF-16 field of the track record; the last unit stays
 // free for the terminator. A character cut in half at the limit is left out whole: a lone
@@ -25,7 +19,7 @@ bool IsHighSurrogate(char16_t unit) {
 void CopyTrackText(const UtilStr& text, char16_t (&field)[TrackRecord::kTextUnits]) {
   int32_t units = Utf8ToUtf16(text.Text(), text.Length(), field, TrackRecord::kTextUnits - 1);
   if (units < 0) units = 0;
-  if (units == TrackRecord::kTextUnits - 1 && IsHighSurrogate(field[units - 1])) --units;
+  if (units == TrackRecord::kTextUnits - 1 && text_rules::IsHighSurrogate(field[units - 1])) --units;
   field[units] = 0;
 }
 
@@ -87,14 +81,14 @@ int32_t VisualHost::OnEngineRequest(uint32_t code, void* in, void* out) {
 }
 
 bool VisualHost::IsFullscreen() {
-  if (mInstance == 0 || !CanRequest(mTable)) return false;
+  if (mInstance == 0 || !CanRequest()) return false;
   return mTable->Request(mInstance, HostRequest::kIsFullscreen, nullptr, nullptr) != 0;
 }
 
 bool VisualHost::GetPreference(const char* name, Variant* value) {
   PreferenceAnswer answer = {};
   int64_t found = 0;
-  if (name != nullptr && CanRequest(mTable)) {
+  if (name != nullptr && CanRequest()) {
     found =
         mTable->Request(mInstance, HostRequest::kGetPreference, const_cast<char*>(name), &answer);
   }
@@ -107,7 +101,7 @@ bool VisualHost::GetPreference(const char* name, Variant* value) {
 
 void VisualHost::SendTrackInfo(const UtilStr& title, const UtilStr& artist, const UtilStr& album,
                                int32_t year) {
-  if (!CanRequest(mTable)) return;
+  if (!CanRequest()) return;
   TrackRecord track = {};
   track.size = TrackRecord::kSize;
   track.mask = TrackRecord::kMask;
@@ -122,7 +116,7 @@ int32_t VisualHost::RequestList(uint32_t code, XPtrList* list) {
   if (list == nullptr) return NVStatus::kNotHandled;
   ListAnswer answer = {};
   int64_t status = 0;
-  if (CanRequest(mTable)) status = mTable->Request(mInstance, code, nullptr, &answer);
+  if (CanRequest()) status = mTable->Request(mInstance, code, nullptr, &answer);
   // The list does not own its elements: a caller that wants them freed passes a list that
   // frees them as they leave.
   list->RemoveAll();
