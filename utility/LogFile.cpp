@@ -8,6 +8,7 @@
 #include "utility/DateText.h"
 #include "utility/LocalDate.h"
 #include "utility/LogFileOpen.h"
+#include "utility/LogModuleLoad.h"
 
 namespace {
 
@@ -25,18 +26,26 @@ void WriteHeader(std::FILE* file) {
 
 }  // namespace
 
-void SetLogFolder(const char* folder) {
+void StoreLogFolder(const char* folder) {
   if (folder == nullptr) folder = "";
   const size_t length = strnlen(folder, kLogFolderCapacity);
   std::memcpy(gLogFolder, folder, length);
   gLogFolder[length] = '\0';
 }
 
+void SetLogFolder(const char* folder) {
+  // The settings come first, so that they never replace a folder chosen after them.
+  EnsureLogSettings();
+  StoreLogFolder(folder);
+}
+
 const char* LogFolder() {
+  EnsureLogSettings();
   return gLogFolder;
 }
 
 void AppendToLogFile(const char* text, bool lineMode) {
+  EnsureLogSettings();
   char path[kLogPathCapacity];
   std::snprintf(path, sizeof path, "%s%s", gLogFolder, kLogFileName);
   std::FILE* file = OpenLogFileForAppend(path);

@@ -17,12 +17,13 @@ constexpr int kFirstPassSize = 510;
 // second time (a string changed by another thread).
 constexpr int kSecondPassSlack = 32;
 
-// Each entry is a category in the low 24 bits and its output bits above. Filled while the module
-// loads (and by EnableCategory), read by every message.
+// Each entry is a category in the low 24 bits and its output bits above. Filled by the log's
+// settings at first use and by EnableCategory, read by every message that names no output.
 uint32_t gEnabled[kMaxEnabledCategories];
 int gEnabledCount = 0;
 
 uint32_t EnabledOutputs(uint32_t category) {
+  EnsureLogSettings();
   for (int i = 0; i < gEnabledCount; ++i) {
     if ((gEnabled[i] & LogFlags::kCategoryMask) == category) return gEnabled[i] & kEntryOutputMask;
   }
@@ -42,14 +43,15 @@ void WriteMessage(const char* text, uint32_t flags) {
   if (flags & LogFlags::kFile) AppendToLogFile(text, lineMode);
 }
 
-// The module-load step: the log folder and the categories chosen with the modifier keys. It
-// lives here because every deliverable links this file (NVObject::Print logs through it), so
-// the linker can never drop it from a static library.
-const bool gModuleLoaded = (LoadLogSettings(), true);
-
 }  // namespace
 
 void EnableCategory(uint32_t category) {
+  // The settings' categories come first, as they would have at load time.
+  EnsureLogSettings();
+  AddEnabledCategory(category);
+}
+
+void AddEnabledCategory(uint32_t category) {
   category &= LogFlags::kCategoryMask;
   for (int i = 0; i < gEnabledCount; ++i) {
     if ((gEnabled[i] & LogFlags::kCategoryMask) == category) {

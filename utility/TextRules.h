@@ -45,8 +45,18 @@ class TextReader {
         mLength(text != nullptr ? length : 0),
         mPosition(position > 0 ? position : 0) {}
 
-  // The byte `offset` places ahead as 0 to 255, or -1 when the text ends before it.
-  int Peek(int32_t offset = 0) const;
+  // The byte `offset` places ahead as 0 to 255, or -1 when the text ends before it. Inline:
+  // the parsers call it for every byte.
+  int Peek(int32_t offset = 0) const {
+    if (offset < 0) return -1;
+    if (mLength >= 0) return offset < mLength - mPosition ? mBytes[mPosition + offset] : -1;
+    // Zero-terminated: every byte up to the one asked for must lie before the terminator.
+    for (int32_t i = 0;; ++i) {
+      const uint8_t byte = mBytes[mPosition + i];
+      if (byte == 0) return -1;
+      if (i == offset) return byte;
+    }
+  }
   bool AtEnd() const { return Peek() < 0; }
   void Skip() { ++mPosition; }
   // The byte at the position, which moves on; only called when not at the end.

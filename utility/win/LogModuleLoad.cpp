@@ -1,4 +1,4 @@
-// The log's module-load step on Windows: the desktop as log folder, and the modifier keys.
+// The log's settings on Windows: the desktop as log folder, and the modifier keys.
 #include "utility/LogModuleLoad.h"
 
 #include <windows.h>

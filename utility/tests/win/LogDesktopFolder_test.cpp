@@ -26,7 +26,7 @@ bool IsFolder(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// The module-load step ran before main and chose the user's desktop in the Wine prefix.
+// The log's settings, read at its first use, chose the user's desktop in the Wine prefix.
 TEST(LogDesktopFolderTest, LogFolderIsTheUsersDesktop) {
   const std::string profile = EnvironmentUtf8(L"USERPROFILE");
   ASSERT_FALSE(profile.empty());
