@@ -144,7 +144,8 @@ void Player::Finish(const char* reason, int code) {
   mAnswers.Bitmaps().Report();
   mServices.Report();
   JournalExit(reason, code);
-  DestroyWindow(mWindow);
+  // The main window goes with the process: destroying a top-level window the display's window
+  // manager knows makes Wine wait up to two seconds for it to be unmapped.
   PostQuitMessage(code);
 }
 

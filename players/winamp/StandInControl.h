@@ -19,7 +19,8 @@
 //   bitmap = picture       9995 answers a new bitmap of the known picture, 0 (none), or a
 //                          handle of another kind of object (notBitmap)
 //   nullTexts = 0          1: every text message answers a null pointer
-//   longTitle = 0          1: every title answer is kLongTitleUnits units long
+//   longTitle = 0          1: every title the track has is lengthened with digits to
+//                          kLongTitleUnits units
 //   and the track fields below, for the track playing at the start.
 //
 // Run-time commands: WM_COPYDATA to the player's main window (class kMainWindowClass) with

@@ -8,8 +8,10 @@
 namespace winamp_standin {
 namespace {
 
-// The title followed by digits up to exactly kLongTitleUnits units.
+// The title followed by digits up to exactly kLongTitleUnits units; a missing title stays
+// missing.
 std::u16string Lengthened(std::u16string text) {
+  if (text.empty()) return text;
   const size_t original = text.size();
   text.resize(size_t(kLongTitleUnits));
   for (size_t i = original; i < text.size(); ++i) text[i] = char16_t(u'0' + i % 10);

@@ -91,6 +91,7 @@ DWORD WINAPI VisThread::ThreadMain(void* self) {
 
 void VisThread::Run() {
   mStartTime = GetTickCount64();
+  FillModule();
   if (mOptions.autoInit) Init();
   while (!mStopping) {
     PumpMessages();
@@ -179,12 +180,17 @@ HWND VisThread::FrameOrPluginWindow() const {
   return frame ? frame : mPluginWindow.load();
 }
 
-void VisThread::Init() {
-  if (!mModule->init) return WriteUnexpected("module without Init");
+// Players fill these as soon as they have the module, so Config before Init has its parent.
+void VisThread::FillModule() {
   mModule->parent = mPlayer;
   mModule->instance = mInstance;  // players give the plug-in its own library's handle
   mModule->sampleRate = int32_t(kSamplesPerSecond);
   mModule->channels = 2;
+}
+
+void VisThread::Init() {
+  if (!mModule->init) return WriteUnexpected("module without Init");
+  FillModule();
   const int32_t result = mModule->init(mModule);
   mStarted = true;
   mRendering = result == 0;

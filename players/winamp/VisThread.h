@@ -46,6 +46,7 @@ class VisThread {
   bool PumpMessages();  // false after WM_QUIT
   void RunCommands();
   void RunCommand(const VisCommand& command);
+  void FillModule();
   void Init();
   void Render();
   void Config();

@@ -22,15 +22,19 @@ void WinampPlayerTest::TearDown() {
   mProduct.reset();
 }
 
-HWND WinampPlayerTest::WaitForEngineWindow(const StandInPlayerRun& run) {
+HWND WaitForEngineWindow(const StandInPlayerRun& run, size_t earlier) {
   HWND window = nullptr;
   run.WaitForPlayer([&](const Journal& player) {
+    size_t windows = 0;
     for (const JournalEntry& entry : Messages(player, winamp::command::kVisualizationWindow)) {
-      if (entry.Number("wparam") != 0) window = WindowField(entry, "wparam");
+      if (entry.Number("wparam") == 0) continue;
+      window = WindowField(entry, "wparam");
+      ++windows;
     }
-    return window != nullptr;
+    return windows > earlier;
   });
   if (!window) return nullptr;
+  // The engine takes the window at its first paint.
   const bool attached = run.WaitForEngine([&](const Journal& engine) {
     for (const JournalEntry& entry : EntriesOf(engine, "SetTarget")) {
       if (WindowField(entry, "target") == window && entry.Number("status") == 0) return true;
@@ -40,7 +44,7 @@ HWND WinampPlayerTest::WaitForEngineWindow(const StandInPlayerRun& run) {
   return attached ? window : nullptr;
 }
 
-JournalEntry WinampPlayerTest::Probe(StandInPlayerRun& run) {
+JournalEntry Probe(StandInPlayerRun& run) {
   const size_t before = CountOf(run.PlayerJournal(), winamp_standin::call::kProbe);
   EXPECT_TRUE(run.Send(StandInCommand("Probe")));
   JournalEntry probe;
@@ -53,7 +57,7 @@ JournalEntry WinampPlayerTest::Probe(StandInPlayerRun& run) {
   return probe;
 }
 
-void WinampPlayerTest::ExpectCleanExit(StandInPlayerRun& run) {
+void ExpectCleanExit(StandInPlayerRun& run) {
   EXPECT_EQ(run.Exit(), 0);
   const Journal player = run.PlayerJournal();
   EXPECT_EQ(UnexpectedLines(player), "");

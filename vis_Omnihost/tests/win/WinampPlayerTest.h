@@ -26,6 +26,15 @@ constexpr int64_t kSecondBackground = 0x280818;
 PlayerSetup SetupFor(const wchar_t* folder, const char* mode,
                      const StandInCommand& options = StandInCommand());
 
+// Waits until the engine draws into the plug-in's window: the window the player learned from 611
+// is the engine's target. That window, or null. `earlier`: how many windows earlier Inits of the
+// run made, which do not count.
+HWND WaitForEngineWindow(const StandInPlayerRun& run, size_t earlier = 0);
+// Journals the plug-in's window through the player's Probe command and returns that line.
+refengine_journal::JournalEntry Probe(StandInPlayerRun& run);
+// Exit: exit code 0, nothing the player did not expect, every engine instance destroyed.
+void ExpectCleanExit(StandInPlayerRun& run);
+
 class WinampPlayerTest : public ::testing::Test {
  protected:
   void SetUp() override;
@@ -33,14 +42,6 @@ class WinampPlayerTest : public ::testing::Test {
 
   // Removes the installed engine (for the tests of a player without one).
   void RemoveEngine() { mProduct.reset(); }
-
-  // Waits until the engine draws into the plug-in's window: the window the player learned from
-  // 611 is the engine's target. That window, or null.
-  static HWND WaitForEngineWindow(const StandInPlayerRun& run);
-  // Journals the plug-in's window through the player's Probe command and returns that line.
-  static refengine_journal::JournalEntry Probe(StandInPlayerRun& run);
-  // Exit: exit code 0, nothing the player did not expect, every engine instance destroyed.
-  static void ExpectCleanExit(StandInPlayerRun& run);
 
  private:
   std::unique_ptr<InstalledProduct> mProduct;
