@@ -5,22 +5,9 @@
 namespace {
 
 std::atomic<int32_t> gFeedCount{0};
+std::atomic<int32_t> gLiveFeeds{0};
 
 constexpr int32_t kBufferSlack = 4096;
-
-// Sum of count consecutive values, four at a time.
-inline float SumRun(const float* values, int32_t count) {
-  float a = 0.0f, b = 0.0f, c = 0.0f, d = 0.0f;
-  int32_t i = 0;
-  for (; i + 4 <= count; i += 4) {
-    a += values[i];
-    b += values[i + 1];
-    c += values[i + 2];
-    d += values[i + 3];
-  }
-  for (; i < count; ++i) a += values[i];
-  return (a + b) + (c + d);
-}
 
 }  // namespace
 
@@ -29,9 +16,15 @@ AudioFeed::AudioFeed(int32_t rate, int32_t channels, int32_t lfeSlot)
       mFormat(MakeFeedFormat(rate, channels, lfeSlot)),
       mBuffer(new float[static_cast<size_t>(mFormat.upsampling + kBufferSlack)]),
       mBufferCapacity(mFormat.upsampling + kBufferSlack),
+      mKernel(GroupKernelFor(mFormat)),
       mRing(mFormat.outputRate) {
   mRing.SetLead(kInitialLeadMs);
+  gLiveFeeds.fetch_add(1, std::memory_order_relaxed);
 }
+
+AudioFeed::~AudioFeed() { gLiveFeeds.fetch_sub(1, std::memory_order_relaxed); }
+
+int32_t AudioFeed::LiveCount() { return gLiveFeeds.load(std::memory_order_relaxed); }
 
 void AudioFeed::UpdateLead(int64_t blockLeadUs) {
   if (blockLeadUs <= 0) return;
@@ -40,12 +33,6 @@ void AudioFeed::UpdateLead(int64_t blockLeadUs) {
   const int32_t lead = static_cast<int32_t>(std::min<int64_t>(kMostLeadMs, leadMs));
   mLead.store(lead, std::memory_order_relaxed);
   mRing.SetLead(lead);
-}
-
-float AudioFeed::FrameSum(const float* frame) const {
-  const int32_t lfe = mFormat.lfeSlot;
-  if (lfe < 0) return SumRun(frame, mFormat.channels);
-  return SumRun(frame, lfe) + SumRun(frame + lfe + 1, mFormat.channels - lfe - 1);
 }
 
 void AudioFeed::Flush() {
@@ -70,6 +57,23 @@ void AudioFeed::Push(const float* samples, int32_t frames, int64_t blockLeadUs) 
   if (samples == nullptr || frames <= 0) return;
   UpdateLead(blockLeadUs);
   const int64_t width = mFormat.channels;
-  for (int64_t f = 0; f < frames; ++f) AddFrame(FrameSum(samples + f * width));
+  const int32_t decimation = mFormat.decimation;
+  int64_t frame = 0;
+  // A group left open by the last block is finished frame by frame.
+  while (mGroupCount != 0 && frame < frames) {
+    AddFrame(FrameSum(mFormat, samples + frame++ * width));
+  }
+  if (mFormat.upsampling == 1) {
+    // Whole groups straight into the buffer, as many as fit at a time.
+    while (frames - frame >= decimation) {
+      if (mBuffered == mBufferCapacity) Flush();
+      const int64_t groups =
+          std::min<int64_t>((frames - frame) / decimation, mBufferCapacity - mBuffered);
+      mKernel(mFormat, samples + frame * width, groups, mBuffer.get() + mBuffered);
+      mBuffered += static_cast<int32_t>(groups);
+      frame += groups * decimation;
+    }
+  }
+  while (frame < frames) AddFrame(FrameSum(mFormat, samples + frame++ * width));
   Flush();
 }

@@ -12,7 +12,9 @@
 #include <memory>
 
 #include "NV_VLC/FeedFormat.h"
+#include "NV_VLC/GroupKernels.h"
 #include "NV_VLC/SampleRing.h"
+#include "NV_VLC/TrackMetaHolder.h"
 #include "utility/RefCountedObject.h"
 #include "visualhost/engine/EngineRecords.h"
 
@@ -38,15 +40,20 @@ class AudioFeed : public RefCountedObject {
   // The session thread.
   void Read(AudioRequest& request) { mRing.Read(request); }
 
+  // The track texts the filter's metadata poll saw (both threads).
+  TrackMetaHolder& Meta() { return mMeta; }
+
+  // Feeds alive in the process, for tests that check nothing is left behind.
+  static int32_t LiveCount();
+
  protected:
-  ~AudioFeed() override = default;
+  ~AudioFeed() override;
 
  private:
   void UpdateLead(int64_t blockLeadUs);
   // Adds one frame's channel sum to the current group; writes the group out when it is full.
   void AddFrame(float frameSum);
   void Flush();
-  float FrameSum(const float* frame) const;
 
   const int32_t mNumber;
   const FeedFormat mFormat;
@@ -60,9 +67,11 @@ class AudioFeed : public RefCountedObject {
   // length goes through in pieces with no allocation.
   std::unique_ptr<float[]> mBuffer;
   int32_t mBufferCapacity;
+  GroupKernel mKernel;
   int32_t mBuffered = 0;
 
   std::atomic<int32_t> mLead{kInitialLeadMs};
   std::atomic<bool> mHasData{false};
   SampleRing mRing;
+  TrackMetaHolder mMeta;
 };

@@ -71,6 +71,14 @@ void SampleRing::StoreValues(const float* values, int32_t count) {
   const int32_t group = 1 << mShift;
   const int32_t mask = mSize - 1;
   int32_t index = mWriter.index;
+  if (group == 1) {
+    for (int32_t i = 0; i < count; ++i) {
+      mSlots[index].store(values[i], std::memory_order_relaxed);
+      index = (index + 1) & mask;
+    }
+    mWriter.index = index;
+    return;
+  }
   for (int32_t i = 0; i < count; ++i) {
     float sum = 0.0f;
     for (int32_t j = 0; j < group; ++j) sum += values[static_cast<int64_t>(i) * group + j];
