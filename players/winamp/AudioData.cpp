@@ -23,7 +23,8 @@ void FillTones(uint64_t elapsedSamples, winamp::VisModule* module) {
     const Tone& tone = kTones[channel];
     for (int i = 0; i < winamp::kBinCount; ++i) {
       const double t = double(elapsedSamples + uint64_t(i)) / kRate;
-      module->waveform[channel][i] = int8_t(std::lround(tone.amplitude * std::sin(2 * kPi * tone.hz * t)));
+      module->waveform[channel][i] =
+          int8_t(std::lround(tone.amplitude * std::sin(2 * kPi * tone.hz * t)));
     }
     const int bin = int(tone.hz / kBinHz);
     module->spectrum[channel][bin] = tone.peak;

@@ -13,11 +13,12 @@ LONG WINAPI OnCrash(EXCEPTION_POINTERS* exception) {
   line.Text("what", "crash");
   if (exception && exception->ExceptionRecord) {
     const EXCEPTION_RECORD& record = *exception->ExceptionRecord;
-    line.Number("exception", int64_t(record.ExceptionCode)).Address("address", record.ExceptionAddress);
+    line.Number("exception", int64_t(record.ExceptionCode))
+        .Address("address", record.ExceptionAddress);
     HMODULE module = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       static_cast<LPCWSTR>(record.ExceptionAddress), &module);
+    GetModuleHandleExW(
+        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+        static_cast<LPCWSTR>(record.ExceptionAddress), &module);
     line.Address("module", module);
   }
   WriteJournalAtCrash(line);

@@ -34,8 +34,7 @@ HWND CreateMainWindow(HINSTANCE instance, Player* player, EmbedKind embed) {
   const bool child = embed == EmbedKind::kChild;
   return CreateWindowExW(0, kMainWindowClass, L"Winamp Stand-in",
                          WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0,
-                         child ? 800 : 300, child ? 640 : 140, nullptr, nullptr, instance,
-                         player);
+                         child ? 800 : 300, child ? 640 : 140, nullptr, nullptr, instance, player);
 }
 
 }  // namespace winamp_standin

@@ -75,7 +75,9 @@ LRESULT PlayerAnswers::Answer(WPARAM wParam, LPARAM lParam) {
       answer = PlaylistTitle(line, wParam, true);
       break;
     case command::kEmbedFunction:
-      answer = mOptions.embed == EmbedKind::kNone ? 0 : Pointer(reinterpret_cast<const void*>(TheEmbedFunction()));
+      answer = mOptions.embed == EmbedKind::kNone
+                   ? 0
+                   : Pointer(reinterpret_cast<const void*>(TheEmbedFunction()));
       break;
     case command::kVisualizationWindow:
       mPluginWindow.store(reinterpret_cast<HWND>(wParam));

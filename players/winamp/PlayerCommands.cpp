@@ -16,10 +16,14 @@ struct VisVerbName {
 };
 
 constexpr VisVerbName kVisVerbs[] = {
-    {"Init", VisVerb::kInit},          {"Render", VisVerb::kRender},
-    {"RenderOnce", VisVerb::kRenderOnce}, {"Config", VisVerb::kConfig},
-    {"Quit", VisVerb::kQuit},          {"MoveFrame", VisVerb::kMoveFrame},
-    {"Close", VisVerb::kClose},        {"Probe", VisVerb::kProbe},
+    {"Init", VisVerb::kInit},
+    {"Render", VisVerb::kRender},
+    {"RenderOnce", VisVerb::kRenderOnce},
+    {"Config", VisVerb::kConfig},
+    {"Quit", VisVerb::kQuit},
+    {"MoveFrame", VisVerb::kMoveFrame},
+    {"Close", VisVerb::kClose},
+    {"Probe", VisVerb::kProbe},
 };
 
 std::string TextOf(const SettingsTable& table, const char* key) {

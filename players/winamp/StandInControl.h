@@ -68,12 +68,12 @@ constexpr intptr_t kJetAudioVersion = 0x5080;
 
 // Journal calls.
 namespace call {
-constexpr char kStarted[] = "Started";        // window, mode, embed
+constexpr char kStarted[] = "Started";          // window, mode, embed
 constexpr char kLoadLibrary[] = "LoadLibrary";  // path, module, error
-constexpr char kHeader[] = "Header";          // version, description
-constexpr char kModule[] = "Module";          // index, module, description, delay, ...
-constexpr char kInit[] = "Init";              // result
-constexpr char kRender[] = "Render";          // count, result
+constexpr char kHeader[] = "Header";            // version, description
+constexpr char kModule[] = "Module";            // index, module, description, delay, ...
+constexpr char kInit[] = "Init";                // result
+constexpr char kRender[] = "Render";            // count, result
 constexpr char kConfig[] = "Config";
 constexpr char kQuit[] = "Quit";
 constexpr char kMessage[] = "Message";        // command, wparam, answer, text, ...
@@ -81,20 +81,20 @@ constexpr char kEmbed[] = "Embed";            // flags, left, top, right, bottom
 constexpr char kFrameRect[] = "FrameRect";    // frame, left, top, right, bottom
 constexpr char kFrameClose[] = "FrameClose";  // frame, inside (the window it hands WM_CLOSE)
 constexpr char kFrameDestroyed[] = "FrameDestroyed";  // frame, left, top, right, bottom
-constexpr char kService[] = "Service";        // service, dispatch, ...
-constexpr char kMemoryFree[] = "MemoryFree";  // pointer, known
-constexpr char kAlbumArt[] = "AlbumArt";      // file, type, width, height, pixels, answer
-constexpr char kBitmapDeleted[] = "BitmapDeleted";  // handle
-constexpr char kBitmapAtEnd[] = "BitmapAtEnd";      // handle, deleted
-constexpr char kPixelsAtEnd[] = "PixelsAtEnd";      // outstanding
-constexpr char kPostedKey[] = "PostedKey";    // message, wparam, lparam
-constexpr char kCommand[] = "Command";        // do, and the command's fields
-constexpr char kKeySent[] = "KeySent";        // message, vk, lparam, window
-constexpr char kMenuSent[] = "MenuSent";      // id, window
+constexpr char kService[] = "Service";                // service, dispatch, ...
+constexpr char kMemoryFree[] = "MemoryFree";          // pointer, known
+constexpr char kAlbumArt[] = "AlbumArt";              // file, type, width, height, pixels, answer
+constexpr char kBitmapDeleted[] = "BitmapDeleted";    // handle
+constexpr char kBitmapAtEnd[] = "BitmapAtEnd";        // handle, deleted
+constexpr char kPixelsAtEnd[] = "PixelsAtEnd";        // outstanding
+constexpr char kPostedKey[] = "PostedKey";            // message, wparam, lparam
+constexpr char kCommand[] = "Command";                // do, and the command's fields
+constexpr char kKeySent[] = "KeySent";                // message, vk, lparam, window
+constexpr char kMenuSent[] = "MenuSent";              // id, window
 constexpr char kProbe[] = "Probe";
 constexpr char kQuitMessage[] = "QuitMessage";  // the visualization thread got WM_QUIT
-constexpr char kExit[] = "Exit";              // reason, code
-constexpr char kUnexpected[] = "Unexpected";  // what, and details
+constexpr char kExit[] = "Exit";                // reason, code
+constexpr char kUnexpected[] = "Unexpected";    // what, and details
 }  // namespace call
 
 }  // namespace winamp_standin

@@ -40,10 +40,9 @@ void ReadFlag(const SettingsTable& table, const char* key, bool* value) {
   if (table.GetFlags(key) != 0) *value = table.GetInteger(key) != 0;
 }
 
-constexpr const char* kSetupKeys[] = {"journal",  "plugin",     "maxMs",    "mode",
-                                      "embed",    "audio",      "renderMs", "autoInit",
-                                      "services", "artService", "bitmap",   "nullTexts",
-                                      "longTitle"};
+constexpr const char* kSetupKeys[] = {"journal", "plugin",    "maxMs",    "mode",     "embed",
+                                      "audio",   "renderMs",  "autoInit", "services", "artService",
+                                      "bitmap",  "nullTexts", "longTitle"};
 
 int CountPresent(const SettingsTable& table) {
   int present = 0;
@@ -67,10 +66,11 @@ bool ReadChoices(const SettingsTable& table, StandInOptions* options, std::strin
                              {"silence", AudioKind::kSilence},
                              {"pattern", AudioKind::kPattern}},
                             &options->audio) &&
-      ReadChoice<ServicesKind>(
-          table, "services",
-          {{"full", ServicesKind::kFull}, {"none", ServicesKind::kNone}, {"one", ServicesKind::kOne}},
-          &options->services) &&
+      ReadChoice<ServicesKind>(table, "services",
+                               {{"full", ServicesKind::kFull},
+                                {"none", ServicesKind::kNone},
+                                {"one", ServicesKind::kOne}},
+                               &options->services) &&
       ReadChoice<ArtServiceKind>(table, "artService",
                                  {{"pixels", ArtServiceKind::kPixels},
                                   {"noPixels", ArtServiceKind::kNoPixels},
@@ -95,8 +95,7 @@ bool ParseOptions(const std::string& valueText, StandInOptions* options, std::st
     return false;
   }
   const int trackFields = ApplyTrackFields(table, &options->track);
-  if (CountPresent(table) + trackFields != table.Named().Count() ||
-      table.Numbered().Count() != 0) {
+  if (CountPresent(table) + trackFields != table.Named().Count() || table.Numbered().Count() != 0) {
     *error = "the setup has a key the player does not know";
     return false;
   }

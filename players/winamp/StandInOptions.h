@@ -38,7 +38,9 @@ struct StandInOptions {
 bool ParseOptions(const std::string& valueText, StandInOptions* options, std::string* error);
 
 // Whether the mode answers the extended messages 9990-9995 (and 9996 for MediaMonkey).
-inline bool IsExtended(PlayerMode mode) { return mode != PlayerMode::kWinamp; }
+inline bool IsExtended(PlayerMode mode) {
+  return mode != PlayerMode::kWinamp;
+}
 const char* ModeName(PlayerMode mode);
 const char* EmbedName(EmbedKind embed);
 

@@ -74,8 +74,8 @@ bool VisThread::Stop(DWORD milliseconds) {
   for (;;) {
     const ULONGLONG now = GetTickCount64();
     if (now >= deadline) return WaitForSingleObject(mThread, 0) == WAIT_OBJECT_0;
-    const DWORD result = MsgWaitForMultipleObjects(1, &mThread, FALSE, DWORD(deadline - now),
-                                                   QS_ALLINPUT);
+    const DWORD result =
+        MsgWaitForMultipleObjects(1, &mThread, FALSE, DWORD(deadline - now), QS_ALLINPUT);
     if (result == WAIT_OBJECT_0) return true;
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -196,8 +196,9 @@ void VisThread::Init() {
   mRendering = result == 0;
   mNextRender = GetTickCount64();
   refengine::JournalLine line(call::kInit);
-  WriteJournal(line.Address("module", mModule).Number("result", result).Address("userData",
-                                                                                mModule->userData));
+  WriteJournal(line.Address("module", mModule)
+                   .Number("result", result)
+                   .Address("userData", mModule->userData));
 }
 
 void VisThread::Render() {

@@ -20,8 +20,8 @@ enum class VisVerb { kInit, kRender, kRenderOnce, kConfig, kQuit, kMoveFrame, kC
 
 struct VisCommand {
   VisVerb verb;
-  bool on = false;    // kRender
-  RECT rect = {};     // kMoveFrame
+  bool on = false;  // kRender
+  RECT rect = {};   // kMoveFrame
 };
 
 class VisThread {

@@ -109,9 +109,8 @@ bool StandInPlayerRun::Send(const StandInCommand& command) {
   std::string text = command.str();
   COPYDATASTRUCT data = {winamp_standin::kCommandTag, DWORD(text.size()), text.data()};
   DWORD_PTR taken = 0;
-  const LRESULT sent = SendMessageTimeoutW(mWindow, WM_COPYDATA, 0,
-                                           reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
-                                           kSendMs, &taken);
+  const LRESULT sent = SendMessageTimeoutW(mWindow, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+                                           SMTO_ABORTIFHUNG, kSendMs, &taken);
   return sent != 0 && taken == TRUE;
 }
 

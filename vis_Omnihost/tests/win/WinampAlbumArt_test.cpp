@@ -46,7 +46,8 @@ std::wstring WritePictureFile() {
   info.biCompression = BI_RGB;
   std::vector<uint32_t> pixels;
   for (int32_t y = 0; y < kPictureHeight; ++y) {
-    for (int32_t x = 0; x < kPictureWidth; ++x) pixels.push_back(winamp_standin::PicturePixel(x, y));
+    for (int32_t x = 0; x < kPictureWidth; ++x)
+      pixels.push_back(winamp_standin::PicturePixel(x, y));
   }
   std::ofstream out(std::filesystem::path(path), std::ios::binary);
   out.write(reinterpret_cast<const char*>(&file), sizeof file);
@@ -80,9 +81,8 @@ TEST_F(WinampAlbumArtTest, AnExtendedPlayersBitmapIsDrawnAndDeletedOnce) {
     const JournalEntry art = FirstArtRequest(run);
     EXPECT_EQ(art.Get("kind"), "HBit");
     EXPECT_EQ(art.Number("status"), 0);
-    ASSERT_TRUE(run.WaitForPlayer([&](const Journal& player) {
-      return CountOf(player, call::kBitmapDeleted) == 1;
-    }));
+    ASSERT_TRUE(run.WaitForPlayer(
+        [&](const Journal& player) { return CountOf(player, call::kBitmapDeleted) == 1; }));
     const Journal player = run.PlayerJournal();
     const Journal given = Messages(player, command::kExtendedAlbumBitmap);
     ASSERT_EQ(given.size(), 1u);
@@ -104,17 +104,17 @@ TEST_F(WinampAlbumArtTest, AnExtendedPlayersBitmapIsDrawnAndDeletedOnce) {
 
 TEST_F(WinampAlbumArtTest, MediaMonkeyWithoutABitmapGivesTheArtFilesPath) {
   const std::wstring picture = WritePictureFile();
-  StandInPlayerRun run(SetupFor(
-      L"MediaMonkey", "mediamonkey",
-      StandInCommand().Text("bitmap", "none").Text("artPath", Utf8(picture))));
+  StandInPlayerRun run(
+      SetupFor(L"MediaMonkey", "mediamonkey",
+               StandInCommand().Text("bitmap", "none").Text("artPath", Utf8(picture))));
   ASSERT_TRUE(run.ok());
   ASSERT_NE(WaitForEngineWindow(run), nullptr);
   const JournalEntry art = FirstArtRequest(run);
   EXPECT_EQ(art.Get("kind"), "FlW2");
   EXPECT_EQ(art.Get("path"), Utf8(picture));
   EXPECT_EQ(art.Number("status"), 0);
-  ASSERT_TRUE(run.WaitForEngine(
-      [](const Journal& engine) { return !Callbacks(engine, "RArt").empty(); }));
+  ASSERT_TRUE(
+      run.WaitForEngine([](const Journal& engine) { return !Callbacks(engine, "RArt").empty(); }));
   // The engine read the picture; the path stays the player's, so nothing is freed.
   EXPECT_EQ(Callbacks(run.EngineJournal(), "RArt")[0].Number("decoded"), 0);
   ExpectCleanExit(run);
@@ -184,8 +184,8 @@ struct NoArtCase {
 
 TEST_F(WinampAlbumArtTest, WithoutArtTheEngineIsToldWhy) {
   const NoArtCase cases[] = {
-      {"Winamp without services", L"Winamp", "winamp",
-       StandInCommand().Text("services", "none"), kNotHandled},
+      {"Winamp without services", L"Winamp", "winamp", StandInCommand().Text("services", "none"),
+       kNotHandled},
       {"Winamp whose service interface answers 1", L"Winamp", "winamp",
        StandInCommand().Text("services", "one"), kNotHandled},
       {"Winamp without an album-art service", L"Winamp", "winamp",

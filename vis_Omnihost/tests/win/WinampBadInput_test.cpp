@@ -41,8 +41,10 @@ TEST_F(WinampBadInputTest, TheEngineGetsTracksWithinItsLimitsAndThePlayerCarries
        StandInCommand().Number("longTitle", 1).Text("info.title", "Info Song"), "Info Song",
        kTrackTextUnits, ""},
       {"10 000-unit stream title", L"Winamp", "winamp",
-       StandInCommand().Number("longTitle", 1).Number("length", -1).Text(
-           "playlist", "Radio - Long Song"),
+       StandInCommand()
+           .Number("longTitle", 1)
+           .Number("length", -1)
+           .Text("playlist", "Radio - Long Song"),
        "Long Song", kTrackTextUnits, "Radio"},
       {"null texts", L"Winamp", "winamp", StandInCommand().Number("nullTexts", 1), "", 0, ""},
       {"null extended texts", L"MediaMonkey", "mediamonkey",

@@ -86,8 +86,7 @@ std::string ShowAbout(StandInPlayerRun& run) {
 
 // Waits until the player journaled the call as often as given.
 bool WaitForCalls(const StandInPlayerRun& run, const char* name, size_t count) {
-  return run.WaitForPlayer(
-      [&](const Journal& player) { return CountOf(player, name) >= count; });
+  return run.WaitForPlayer([&](const Journal& player) { return CountOf(player, name) >= count; });
 }
 
 class WinampLifecycleTest : public WinampPlayerTest {};

@@ -4,12 +4,13 @@
 // embedding function.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "players/winamp/StandInControl.h"
-#include "visualhost/host/HostDescriptors.h"
 #include "vis_Omnihost/tests/win/WinampPlayerTest.h"
 #include "vis_Omnihost/winamp/WinampMessages.h"
+#include "visualhost/host/HostDescriptors.h"
 
 namespace {
 
@@ -71,11 +72,22 @@ TEST_F(WinampModesTest, EachPlayerIsNamedToTheEngineWhichDrawsInsideThePlayersFr
     HWND window = WaitForEngineWindow(run);
     ASSERT_NE(window, nullptr);
 
+    // Every frame asks for the player's audio.
+    ASSERT_TRUE(run.WaitForEngine(
+        [](const Journal& engine) { return !Callbacks(engine, "GetS").empty(); }));
     const Journal engine = run.EngineJournal();
     const Journal created = EntriesOf(engine, "CreateInstance");
     ASSERT_EQ(created.size(), 1u);
     EXPECT_EQ(created[0].Get("descriptor"), c.descriptor);
     EXPECT_EQ(created[0].Number("status"), 0);
+    // It gets as much as it wants, up to 512 samples and 484 bands.
+    for (const JournalEntry& request : Callbacks(engine, "GetS")) {
+      EXPECT_EQ(request.Number("status"), 0);
+      EXPECT_EQ(request.Number("samplesDelivered"),
+                std::min<int64_t>(request.Number("samplesWanted"), 512));
+      EXPECT_EQ(request.Number("bandsDelivered"),
+                std::min<int64_t>(request.Number("bandsWanted"), 484));
+    }
 
     const Journal player = run.PlayerJournal();
     const Journal inits = EntriesOf(player, call::kInit);

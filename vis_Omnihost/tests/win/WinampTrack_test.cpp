@@ -145,9 +145,7 @@ TEST_F(WinampTrackTest, WinampPublishesTheFileInformationOrElseTheSplitPlaylistT
       {"\" - \" before \" / \"",
        {.playlist = "Left / Middle - Right"},
        {"Right", "Left / Middle", "", 0}},
-      {"no separator",
-       {.playlist = "Just A Title"},
-       {"Just A Title", "", "", 0}},
+      {"no separator", {.playlist = "Just A Title"}, {"Just A Title", "", "", 0}},
   };
   StandInPlayerRun run(SetupFor(L"Winamp", "winamp"));
   ASSERT_TRUE(run.ok());

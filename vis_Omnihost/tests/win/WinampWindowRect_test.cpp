@@ -122,15 +122,14 @@ TEST_F(WinampWindowRectTest, AClosedWindowsRectangleIsStoredAndUsedByTheNextInit
                              .Number("bottom", kMoved.bottom)));
     ASSERT_TRUE(run.Send(StandInCommand("Close")));
     // Closing the window ends the visualization: the player gets WM_QUIT and calls Quit.
-    ASSERT_TRUE(run.WaitForPlayer(
-        [](const Journal& player) { return CountOf(player, call::kQuit) == 1; }));
+    ASSERT_TRUE(
+        run.WaitForPlayer([](const Journal& player) { return CountOf(player, call::kQuit) == 1; }));
 
     const Journal stored = Requests(run.EngineJournal(), "SPrf");
-    const std::pair<const char*, int64_t> expected[] = {
-        {"WinampAPI.Window.left", kMoved.left},
-        {"WinampAPI.Window.top", kMoved.top},
-        {"WinampAPI.Window.bottom", kMoved.bottom},
-        {"WinampAPI.Window.right", kMoved.right}};
+    const std::pair<const char*, int64_t> expected[] = {{"WinampAPI.Window.left", kMoved.left},
+                                                        {"WinampAPI.Window.top", kMoved.top},
+                                                        {"WinampAPI.Window.bottom", kMoved.bottom},
+                                                        {"WinampAPI.Window.right", kMoved.right}};
     ASSERT_EQ(stored.size(), 4u);
     for (size_t i = 0; i < 4; ++i) {
       EXPECT_EQ(stored[i].Get("name"), expected[i].first);
