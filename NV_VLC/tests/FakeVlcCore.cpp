@@ -214,3 +214,14 @@ std::vector<std::string> FakeVlcCore::LinesOf(const char* function) const {
   }
   return lines;
 }
+
+void FakeVlcCore::SetFloat(vlc_object_t* object, const char* name, float number) {
+  vlc_value_t value{};
+  value.f_float = number;
+  Set(object, name, VLC_VAR_FLOAT, value);
+}
+
+size_t FakeVlcCore::CallbackCount(vlc_object_t* object, const char* name) const {
+  const Variable* variable = Find(object, name);
+  return variable != nullptr ? variable->callbacks.size() : 0;
+}

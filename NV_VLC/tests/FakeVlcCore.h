@@ -61,6 +61,8 @@ class FakeVlcCore {
   void SetBool(vlc_object_t* object, const char* name, bool value);
   void SetString(vlc_object_t* object, const char* name, const char* value);
   void SetAddress(vlc_object_t* object, const char* name, void* value);
+  void SetFloat(vlc_object_t* object, const char* name, float value);
+  size_t CallbackCount(vlc_object_t* object, const char* name) const;
   const Variable* Find(vlc_object_t* object, const char* name) const;
   // An option var_Inherit finds when no object on the way up has the variable.
   void SetOption(const char* name, int type, int64_t value);
