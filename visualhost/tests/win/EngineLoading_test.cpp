@@ -29,6 +29,10 @@ constexpr int kProgramFiles = SpecialFolderKind::kProgramFiles;
 constexpr int kCommonFiles = SpecialFolderKind::kCommonFiles;
 constexpr int kProgramFiles32 = SpecialFolderKind::kProgramFiles32;
 const wchar_t kProduct[] = L"LoaderTestProduct";
+// The retry name of the engine library for this process's architecture.
+const wchar_t* const kArchitectureEngine =
+    sizeof(void*) == 8 ? L"Engine.x64.dll" : L"Engine.x86.dll";
+constexpr bool kIs64Bit = sizeof(void*) == 8;
 
 std::wstring Wide(const NVFileSpec& spec) {
   std::wstring wide(size_t(spec.Path().Length()) + 1, L'\0');
@@ -82,16 +86,24 @@ TEST_F(EngineLoadingTest, ProductIsFoundUnderEachSupportFolder) {
 }
 
 TEST_F(EngineLoadingTest, FirstSupportFolderInOrderOfPreferenceWins) {
+  // A 32-bit process's Program Files folder is "Program Files (x86)", the very folder of the
+  // third candidate (and its common files lie inside it): rows that need the two apart are
+  // for 64-bit processes only, and there the third candidate is found first.
+  enum Width { kBoth, k64Only, k32Only };
   struct Case {
     std::vector<int> installedIn;
     int expected;
+    Width width;
   };
   const Case cases[] = {
-      {{kProgramFiles32, kProgramFiles}, kProgramFiles},
-      {{kProgramFiles32, kCommonFiles}, kCommonFiles},
-      {{kProgramFiles32, kCommonFiles, kProgramFiles}, kProgramFiles},
+      {{kProgramFiles32, kProgramFiles}, kProgramFiles, k64Only},
+      {{kProgramFiles32, kCommonFiles}, kCommonFiles, k64Only},
+      {{kProgramFiles32, kCommonFiles}, kProgramFiles32, k32Only},
+      {{kProgramFiles32, kCommonFiles, kProgramFiles}, kProgramFiles, k64Only},
+      {{kCommonFiles, kProgramFiles}, kProgramFiles, kBoth},
   };
   for (const Case& c : cases) {
+    if (c.width == (kIs64Bit ? k32Only : k64Only)) continue;
     SCOPED_TRACE(c.expected);
     std::vector<std::unique_ptr<InstalledProduct>> installed;
     std::wstring expectedFolder;
@@ -132,7 +144,7 @@ TEST_F(EngineLoadingTest, ProductFolderWithoutProductFileIsSkipped) {
     EXPECT_EQ(loader.LoadByName(UtilStr(Utf8(kProduct).c_str()), nullptr), 55100);
     EXPECT_TRUE(loader.ProductFolder().IsEmpty());
 
-    InstalledProduct complete(kProgramFiles32, kProduct);
+    InstalledProduct complete(kCommonFiles, kProduct);
     EXPECT_EQ(loader.LoadByName(UtilStr(Utf8(kProduct).c_str()), nullptr), 0);
     EXPECT_EQ(Wide(loader.ProductFolder()), complete.Folder());
   }
@@ -151,13 +163,13 @@ TEST_F(EngineLoadingTest, LibraryThatIsNotLoadableIsRetriedUnderTheArchitectureN
     SCOPED_TRACE(c.name);
     InstalledProduct::Options options;
     options.libFile = L"Engine.dll";
-    options.engineFile = L"Engine.x64.dll";
+    options.engineFile = kArchitectureEngine;
     options.libFileContent = c.libFileContent;
     InstalledProduct product(kProgramFiles, kProduct, options);
     EngineLoader loader;
     ASSERT_EQ(loader.LoadByName(UtilStr(Utf8(kProduct).c_str()), nullptr), 0);
-    EXPECT_EQ(Wide(loader.Library().LibraryPath()), product.FileInFolder(L"Engine.x64.dll"));
-    EXPECT_TRUE(ModuleLoaded(product.FileInFolder(L"Engine.x64.dll")));
+    EXPECT_EQ(Wide(loader.Library().LibraryPath()), product.FileInFolder(kArchitectureEngine));
+    EXPECT_TRUE(ModuleLoaded(product.FileInFolder(kArchitectureEngine)));
   }
 }
 
