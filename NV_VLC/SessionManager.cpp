@@ -213,7 +213,7 @@ void SessionManager::Log(bool error, const char* format, ...) {
   char line[kSessionLineBytes];
   va_list args;
   va_start(args, format);
-  std::vsnprintf(line, sizeof(line), format, args);
+  vsnprintf(line, sizeof(line), format, args);
   va_end(args);
   for (auto it = mTaps.rbegin(); it != mTaps.rend(); ++it) {
     if ((*it)->TryLog(error, line)) return;

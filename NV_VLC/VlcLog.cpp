@@ -14,7 +14,7 @@ constexpr size_t kLineBytes = 4096;
 void FilterLogV(vlc_object_t* object, int priority, const char* function, const char* format,
                 va_list args) {
   char line[kLineBytes];
-  std::vsnprintf(line, sizeof(line), format, args);
+  vsnprintf(line, sizeof(line), format, args);
   VlcCore().log(object, priority, function, line);
 }
 

@@ -40,7 +40,7 @@ void VlcVisualHost::LogLine(const char* format, ...) {
   char line[kHostLineBytes];
   va_list args;
   va_start(args, format);
-  std::vsnprintf(line, sizeof(line), format, args);
+  vsnprintf(line, sizeof(line), format, args);
   va_end(args);
   mLogSink(mLogContext, line);
 }

@@ -1,0 +1,6 @@
+// The product this module visualizes with, and whether its engine is installed.
+#pragma once
+
+constexpr char kProductName[] = "Glimmora";
+
+bool EngineInstalled();
