@@ -1,0 +1,24 @@
+// A stand-in player's journal file: one line per call and message, `<call> key=value ...` as the
+// reference engine writes them (testsupport/win/RefEngineJournal.h reads both), each ending with
+// ms=<the system's millisecond tick count>. Lines are written whole and at once from whichever
+// thread saw them, so that a test in another process can read the file while the player runs.
+#pragma once
+
+#include <string>
+
+#include "refengine/JournalLine.h"
+
+namespace standin {
+
+// What a player did not expect is journaled under this call, so that a test fails on it.
+constexpr char kUnexpectedCall[] = "Unexpected";
+
+// Opens (appending) the journal; false when the file cannot be opened.
+bool OpenJournal(const std::wstring& path);
+// Adds the tick count and writes the line. Without an open journal, nothing.
+void WriteJournal(refengine::JournalLine line);
+// Journals an Unexpected line saying what.
+void WriteUnexpected(const char* what);
+void CloseJournal();
+
+}  // namespace standin
