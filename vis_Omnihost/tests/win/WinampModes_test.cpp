@@ -124,6 +124,22 @@ TEST_F(WinampModesTest, EachPlayerIsNamedToTheEngineWhichDrawsInsideThePlayersFr
   }
 }
 
+TEST_F(WinampModesTest, AFrameInsideThePlayersWindowHoldsTheEnginesWindowToo) {
+  StandInPlayerRun run(SetupFor(L"Winamp", "winamp", StandInCommand().Text("embed", "child")));
+  ASSERT_TRUE(run.ok());
+  HWND window = WaitForEngineWindow(run);
+  ASSERT_NE(window, nullptr);
+  const Journal embeds = EntriesOf(run.PlayerJournal(), call::kEmbed);
+  ASSERT_EQ(embeds.size(), 1u);
+  HWND frame = WindowField(embeds[0], "frame");
+  EXPECT_EQ(GetAncestor(frame, GA_PARENT), run.MainWindow());
+  const JournalEntry probe = Probe(run);
+  EXPECT_EQ(WindowField(probe, "parent"), frame);
+  EXPECT_EQ(probe.Number("visible"), 1);
+  EXPECT_EQ(probe.Number("corner"), kFirstBackground);
+  ExpectCleanExit(run);
+}
+
 TEST_F(WinampModesTest, WithoutAnEmbeddingFunctionTheEngineDrawsIntoAFreeToolWindow) {
   StandInPlayerRun run(SetupFor(L"Winamp", "winamp", StandInCommand().Text("embed", "none")));
   ASSERT_TRUE(run.ok());
