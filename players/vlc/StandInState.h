@@ -1,0 +1,46 @@
+// The stand-in core's state, shared by its parts: one lock for everything, as the calls come
+// from the module's threads (VLC's audio thread, the session thread) and the scenario's.
+#pragma once
+
+#include <map>
+#include <mutex>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "NV_VLC/VlcHeaders.h"
+
+namespace standin {
+
+struct Callback {
+  vlc_callback_t function;
+  void* data;
+};
+
+struct Variable {
+  int type = 0;
+  vlc_value_t value{};
+  std::string text;  // a string variable's value
+  std::vector<Callback> callbacks;
+};
+
+struct Meta {
+  std::map<int, std::string> texts;
+};
+
+struct State {
+  std::recursive_mutex lock;
+  std::map<std::pair<vlc_object_t*, std::string>, Variable> variables;
+  std::map<std::string, Variable> options;
+  std::vector<void*> objects;  // freed at reset
+  std::vector<input_item_t*> items;
+  vlc_object_t* currentInput = nullptr;
+  std::map<vlc_object_t*, input_item_t*> itemOfInput;
+  int32_t inputHolds = 0;
+  int64_t clock = 1000000;
+  std::vector<std::string> log;
+};
+
+State& Get();
+
+}  // namespace standin

@@ -1,0 +1,190 @@
+// The built VLC module (libglimmora_plugin.dll) loaded through its real exports, against the
+// stand-in VLC core beside it: the descriptor as VLC's module bank reads it, a filter opened
+// without and with the product installed, its audio passing through untouched, metadata and
+// a session that the reference engine's journal shows.
+#include <gtest/gtest.h>
+
+#include <cstdarg>
+#include <string>
+#include <vector>
+
+#include "players/vlc/StandInCore.h"
+#include "testsupport/win/Folders.h"
+#include "testsupport/win/InstalledProduct.h"
+#include "testsupport/win/RefEngineJournal.h"
+#include "testsupport/win/ReferenceEngine.h"
+#include "testsupport/win/Waiting.h"
+
+namespace {
+
+using namespace refengine_journal;
+
+using EntryFn = int (*)(vlc_set_cb, void*);
+using OpenFn = int (*)(vlc_object_t*);
+using CloseFn = void (*)(vlc_object_t*);
+
+// What the module bank keeps of the descriptor.
+struct Descriptor {
+  std::string name;
+  std::string capability;
+  bool noUnload = false;
+  OpenFn open = nullptr;
+  CloseFn close = nullptr;
+};
+
+int ModuleBankSetter(void* opaque, void* target, int property, ...) {
+  auto* descriptor = static_cast<Descriptor*>(opaque);
+  static int handle;
+  va_list args;
+  va_start(args, property);
+  switch (property) {
+    case VLC_MODULE_CREATE:
+      *va_arg(args, void**) = &handle;
+      break;
+    case VLC_CONFIG_CREATE:
+      va_arg(args, int);
+      *va_arg(args, void**) = &handle;
+      break;
+    case VLC_MODULE_NAME:
+      descriptor->name = va_arg(args, const char*);
+      break;
+    case VLC_MODULE_CAPABILITY:
+      descriptor->capability = va_arg(args, const char*);
+      break;
+    case VLC_MODULE_NO_UNLOAD:
+      descriptor->noUnload = true;
+      break;
+    case VLC_MODULE_CB_OPEN:
+      va_arg(args, const char*);
+      descriptor->open = reinterpret_cast<OpenFn>(va_arg(args, void*));
+      break;
+    case VLC_MODULE_CB_CLOSE:
+      va_arg(args, const char*);
+      descriptor->close = reinterpret_cast<CloseFn>(va_arg(args, void*));
+      break;
+    default:
+      break;
+  }
+  va_end(args);
+  (void)target;
+  return 0;
+}
+
+std::vector<std::string> StandInLog() {
+  std::vector<std::string> lines;
+  char line[4096];
+  for (int32_t i = 0; StandIn_LogLine(i, line, sizeof(line)) >= 0; ++i) lines.push_back(line);
+  return lines;
+}
+
+bool LogHas(const std::string& text) {
+  for (const std::string& line : StandInLog()) {
+    if (line.find(text) != std::string::npos) return true;
+  }
+  return false;
+}
+
+class VlcModuleTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    const std::wstring path = ProgramFolder() + L"\\libglimmora_plugin.dll";
+    sModule = LoadLibraryW(path.c_str());
+    ASSERT_NE(sModule, nullptr) << "the module or the stand-in core did not load";
+    auto entry = reinterpret_cast<EntryFn>(
+        reinterpret_cast<void*>(GetProcAddress(sModule, "vlc_entry__3_0_0f")));
+    ASSERT_NE(entry, nullptr);
+    ASSERT_EQ(entry(&ModuleBankSetter, &sDescriptor), 0);
+  }
+
+  void SetUp() override {
+    ASSERT_NE(sDescriptor.open, nullptr);
+    StandIn_Reset();
+    playlist = StandIn_NewObject("playlist", nullptr, sizeof(playlist_t));
+    output = StandIn_NewObject("audio output", playlist, sizeof(audio_output_t));
+    StandIn_CreateVariable(output, "audio-visual", VLC_VAR_STRING);
+    StandIn_CreateVariable(output, "volume", VLC_VAR_FLOAT);
+    StandIn_CreateVariable(playlist, "input-current", VLC_VAR_ADDRESS);
+    StandIn_SetOption("glimmora-audio-only", VLC_VAR_BOOL, 1);
+  }
+
+  filter_t* NewFilter() {
+    auto* filter = reinterpret_cast<filter_t*>(
+        StandIn_NewObject("visualization", output, sizeof(filter_t)));
+    filter->fmt_in.audio.i_rate = 48000;
+    filter->fmt_in.audio.i_physical_channels = AOUT_CHANS_5_1;
+    return filter;
+  }
+
+  static HMODULE sModule;
+  static Descriptor sDescriptor;
+  vlc_object_t* playlist = nullptr;
+  vlc_object_t* output = nullptr;
+};
+
+HMODULE VlcModuleTest::sModule = nullptr;
+Descriptor VlcModuleTest::sDescriptor;
+
+TEST_F(VlcModuleTest, DescriptorThroughTheExportNamesTheVisualization) {
+  EXPECT_EQ(sDescriptor.name, "glimmora");
+  EXPECT_EQ(sDescriptor.capability, "visualization");
+  EXPECT_TRUE(sDescriptor.noUnload);
+  EXPECT_NE(sDescriptor.close, nullptr);
+  EXPECT_NE(GetProcAddress(sModule, "vlc_entry_copyright__3_0_0f"), nullptr);
+  EXPECT_NE(GetProcAddress(sModule, "vlc_entry_license__3_0_0f"), nullptr);
+}
+
+TEST_F(VlcModuleTest, WithoutTheProductOpenRefusesWithAnErrorLine) {
+  InstalledProduct::Remove(InstalledProduct::Options{});
+  filter_t* filter = NewFilter();
+  EXPECT_EQ(sDescriptor.open(VLC_OBJECT(filter)), VLC_EGENERIC);
+  EXPECT_EQ(StandInLog(), std::vector<std::string>{
+                              std::to_string(VLC_MSG_ERR) +
+                              " Open: Glimmora is not installed -- nothing to visualize with."});
+}
+
+TEST_F(VlcModuleTest, FilterRunsASessionAndPassesAudioThrough) {
+  InstalledProduct product{InstalledProduct::Options{}};
+  ASSERT_TRUE(product.ok());
+  vlc_object_t* input = StandIn_NewObject("input", nullptr, sizeof(input_thread_t));
+  StandIn_SetInteger(input, "video-es", -1);  // audio only
+  input_item_t* item = StandIn_NewItem("song.flac");
+  StandIn_SetMeta(item, vlc_meta_Title, "A Title");
+  StandIn_SetMeta(item, vlc_meta_Artist, "An Artist");
+  StandIn_SetCurrentInput(input, item);
+
+  filter_t* filter = NewFilter();
+  ASSERT_EQ(sDescriptor.open(VLC_OBJECT(filter)), VLC_SUCCESS);
+  EXPECT_EQ(filter->fmt_in.audio.i_format, VLC_CODEC_FL32);
+  HWND window = WaitForWindow("Novalume Glimmora VLC", "Glimmora", 10000);
+  ASSERT_NE(window, nullptr);
+
+  std::vector<float> samples(6 * 4800);
+  for (size_t i = 0; i < samples.size(); ++i) samples[i] = (i % 7) * 0.05f;
+  const std::vector<float> original = samples;
+  block_t block{};
+  block.p_buffer = reinterpret_cast<uint8_t*>(samples.data());
+  block.i_nb_samples = 4800;
+  block.i_pts = 1000000 + 300000;
+  EXPECT_EQ(filter->pf_audio_filter(filter, &block), &block);
+  EXPECT_EQ(samples, original);
+
+  const RefEngineControlApi* control = EngineControl(product.FileInFolder(L"GlimmoraEngine.dll"));
+  ASSERT_NE(control, nullptr);
+  // The first poll read the item: the engine hears of the track before a frame.
+  EXPECT_TRUE(WaitUntil([control] {
+    for (const JournalEntry& entry : EntriesOf(ReadJournal(control), "Request", "Trck")) {
+      if (entry.Get("title") == "A Title" && entry.Get("artist") == "An Artist") return true;
+    }
+    return false;
+  }));
+  EXPECT_TRUE(LogHas("track: title='A Title' artist='An Artist' album='' art=''  [unusable]"));
+  EXPECT_EQ(StandIn_InputHolds(), 0);
+
+  StandIn_SetString(output, "audio-visual", "spectrum");  // turned off in VLC's menu
+  sDescriptor.close(VLC_OBJECT(filter));
+  EXPECT_TRUE(WaitUntil([control] { return control->InstanceCount() == 0; }));
+  EXPECT_TRUE(WaitUntil([] { return FindWindowA("Novalume Glimmora VLC", nullptr) == nullptr; }));
+  StandIn_SetCurrentInput(nullptr, nullptr);
+}
+
+}  // namespace
