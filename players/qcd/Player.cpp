@@ -6,8 +6,8 @@
 #include "players/qcd/QcdStandInControl.h"
 #include "players/shared/BufferWindow.h"
 #include "players/shared/MessagePump.h"
-#include "players/shared/StandInMain.h"
 #include "players/shared/StandInJournal.h"
+#include "players/shared/StandInMain.h"
 #include "refengine/JournalLine.h"
 
 namespace qcd_standin {
@@ -20,7 +20,9 @@ using standin::WriteJournal;
 // What the service answers for opcode 31: the window in window mode, else null.
 HWND gServiceWindow = nullptr;
 
-const void* Entry(auto function) { return reinterpret_cast<const void*>(function); }
+const void* Entry(auto function) {
+  return reinterpret_cast<const void*>(function);
+}
 
 void FillAudio(qcd::Module* module) {
   for (int i = 0; i < 2 * qcd::kFramesFilled; ++i) module->samples[i] = SampleValue(i);
@@ -131,8 +133,8 @@ bool Player::LoadModule() {
   void* output = reinterpret_cast<void*>(uintptr_t(0x5A5A));
   const int32_t result = describe != nullptr ? describe(given, &output) : 0;
   JournalModule(describe != nullptr, result, output, given);
-  return result != 0 && given != nullptr && mModule->init && mModule->render &&
-         mModule->event && mModule->shutdown;
+  return result != 0 && given != nullptr && mModule->init && mModule->render && mModule->event &&
+         mModule->shutdown;
 }
 
 void Player::RunStep(const standin::Step& step) {
@@ -201,10 +203,11 @@ void Player::Render() {
   if (!mWindowMode && result == 1) InvalidateRect(mWindow, nullptr, FALSE);
 }
 
-void Player::PumpFor(int64_t milliseconds) { standin::PumpMessagesFor(milliseconds, mDeadline); }
+void Player::PumpFor(int64_t milliseconds) {
+  standin::PumpMessagesFor(milliseconds, mDeadline);
+}
 
-intptr_t QCD_CALL Player::Service(int32_t opcode, void* buffer, intptr_t value1,
-                                  intptr_t value2) {
+intptr_t QCD_CALL Player::Service(int32_t opcode, void* buffer, intptr_t value1, intptr_t value2) {
   intptr_t answer = 0;
   if (opcode == qcd::kServiceVisualWindow) {
     answer = reinterpret_cast<intptr_t>(gServiceWindow);

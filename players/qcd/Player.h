@@ -29,8 +29,7 @@ class Player {
   void PumpFor(int64_t milliseconds);
 
   // The player's service, which the plug-in calls.
-  static intptr_t QCD_CALL Service(int32_t opcode, void* buffer, intptr_t value1,
-                                   intptr_t value2);
+  static intptr_t QCD_CALL Service(int32_t opcode, void* buffer, intptr_t value1, intptr_t value2);
 
   standin::StandInSetup mSetup;
   bool mWindowMode;

@@ -37,8 +37,12 @@ constexpr int32_t kFirstHeight = 120;
 
 // The structure's audio: sample i (counted in samples, channels interleaved) and spectrum
 // value i.
-constexpr int16_t SampleValue(int i) { return int16_t((i * 523) % 60000 - 30000); }
-constexpr double SpectrumValue(int i) { return 0.25 * i; }
+constexpr int16_t SampleValue(int i) {
+  return int16_t((i * 523) % 60000 - 30000);
+}
+constexpr double SpectrumValue(int i) {
+  return 0.25 * i;
+}
 
 // Exit codes.
 constexpr int kExitNormal = 0;
@@ -57,9 +61,9 @@ constexpr char kInit[] = "Init";        // result
 // (0xRRGGBB of the buffer at (1, 1)), windowCorner (0xRRGGBB of the window at (1, 1), -1 in
 // buffer mode), width, height (the window's client area or the buffer's description)
 constexpr char kRender[] = "Render";
-constexpr char kEvent[] = "Event";        // type, x, y, result
+constexpr char kEvent[] = "Event";  // type, x, y, result
 constexpr char kShutdown[] = "Shutdown";
-constexpr char kExit[] = "Exit";          // reason, code
+constexpr char kExit[] = "Exit";  // reason, code
 }  // namespace call
 
 }  // namespace qcd_standin

@@ -46,9 +46,9 @@ HWND CreateBufferWindow(HINSTANCE instance, const wchar_t* windowClassName, cons
   windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
   windowClass.lpszClassName = windowClassName;
   RegisterClassW(&windowClass);
-  HWND window = CreateWindowExW(0, windowClassName, title, WS_OVERLAPPEDWINDOW,
-                                40, 40, kWindowWidth, kWindowHeight, nullptr, nullptr, instance,
-                                const_cast<PlayerBuffer**>(shown));
+  HWND window =
+      CreateWindowExW(0, windowClassName, title, WS_OVERLAPPEDWINDOW, 40, 40, kWindowWidth,
+                      kWindowHeight, nullptr, nullptr, instance, const_cast<PlayerBuffer**>(shown));
   if (window != nullptr) ShowWindow(window, SW_SHOWNOACTIVATE);
   return window;
 }

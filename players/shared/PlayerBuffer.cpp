@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-
 namespace standin {
 
 PlayerBuffer::PlayerBuffer(int32_t width, int32_t height, int32_t pitch)
@@ -13,7 +12,9 @@ PlayerBuffer::PlayerBuffer(int32_t width, int32_t height, int32_t pitch)
   Fill();
 }
 
-void PlayerBuffer::Fill() { std::fill(mPixels.begin(), mPixels.end(), kFillPixel); }
+void PlayerBuffer::Fill() {
+  std::fill(mPixels.begin(), mPixels.end(), kFillPixel);
+}
 
 int64_t PlayerBuffer::ChangedInside() const {
   int64_t changed = 0;

@@ -4,8 +4,8 @@
 
 #include "players/shared/BufferWindow.h"
 #include "players/shared/MessagePump.h"
-#include "players/shared/StandInMain.h"
 #include "players/shared/StandInJournal.h"
+#include "players/shared/StandInMain.h"
 #include "players/xmplay/XmplayStandInControl.h"
 #include "refengine/JournalLine.h"
 
@@ -16,7 +16,9 @@ using refengine::JournalLine;
 using standin::PlayerBuffer;
 using standin::WriteJournal;
 
-const void* Entry(auto function) { return reinterpret_cast<const void*>(function); }
+const void* Entry(auto function) {
+  return reinterpret_cast<const void*>(function);
+}
 
 void JournalInfo(bool haveExport, const xmplay::VisInfo* info) {
   JournalLine line(call::kInfo);
@@ -46,7 +48,9 @@ void FillData(xmplay::VisData* data) {
 
 }  // namespace
 
-Player::Player(const standin::StandInSetup& setup) : mSetup(setup) { FillData(&mData); }
+Player::Player(const standin::StandInSetup& setup) : mSetup(setup) {
+  FillData(&mData);
+}
 
 int Player::Run(HINSTANCE instance) {
   if (!standin::OpenJournal(mSetup.journal)) return standin::kExitBadSetup;
@@ -109,7 +113,8 @@ void Player::RunStep(const standin::Step& step) {
     mNoDataNext = true;
   } else if (step.verb == "click") {
     const xmplay::Bool result = mInfo->clicked(n[0], n[1], 1);
-    WriteJournal(JournalLine(call::kClicked).Number("x", n[0]).Number("y", n[1]).Number("result", result));
+    WriteJournal(
+        JournalLine(call::kClicked).Number("x", n[0]).Number("y", n[1]).Number("result", result));
   } else if (step.verb == "save" || step.verb == "open") {
     Settings(step.verb == "save");
   } else if (step.verb == "deinit") {
@@ -143,20 +148,20 @@ void Player::Render(int32_t width, int32_t height, int32_t pitch, bool withPixel
   mNoDataNext = false;
   const xmplay::Bool result = mInfo->render(pixels, width, height, pitch, data);
   const PlayerBuffer& buffer = *mBuffer;
-  WriteJournal(JournalLine(call::kRender)
-                   .Number("width", width)
-                   .Number("height", height)
-                   .Number("pitch", pitch)
-                   .Address("pixels", pixels)
-                   .Number("data", data != nullptr ? 1 : 0)
-                   .Number("result", result)
-                   .Number("drawn", buffer.ChangedInside())
-                   .Number("outside", buffer.ChangedOutside())
-                   .Number("corner", buffer.Colour(1, 1))
-                   .Number("centre", buffer.Colour(width / 2, height / 2))
-                   .Number("previous", mPrevious ? mPrevious->ChangedInside() +
-                                                       mPrevious->ChangedOutside()
-                                                 : -1));
+  WriteJournal(
+      JournalLine(call::kRender)
+          .Number("width", width)
+          .Number("height", height)
+          .Number("pitch", pitch)
+          .Address("pixels", pixels)
+          .Number("data", data != nullptr ? 1 : 0)
+          .Number("result", result)
+          .Number("drawn", buffer.ChangedInside())
+          .Number("outside", buffer.ChangedOutside())
+          .Number("corner", buffer.Colour(1, 1))
+          .Number("centre", buffer.Colour(width / 2, height / 2))
+          .Number("previous",
+                  mPrevious ? mPrevious->ChangedInside() + mPrevious->ChangedOutside() : -1));
   mShown = mBuffer.get();
   InvalidateRect(mWindow, nullptr, FALSE);
 }
@@ -165,7 +170,8 @@ void Player::Settings(bool save) {
   char file[] = "xmplay.ini";
   mModuleEnded = false;
   const xmplay::Bool result = save ? mInfo->saveSettings(file) : mInfo->openSettings(file);
-  WriteJournal(JournalLine(save ? call::kSaveSettings : call::kOpenSettings).Number("result", result));
+  WriteJournal(
+      JournalLine(save ? call::kSaveSettings : call::kOpenSettings).Number("result", result));
 }
 
 void Player::Deinitialize() {
@@ -174,8 +180,12 @@ void Player::Deinitialize() {
   WriteJournal(JournalLine(call::kDeinitialize).Number("result", result));
 }
 
-void Player::PumpFor(int64_t milliseconds) { standin::PumpMessagesFor(milliseconds, mDeadline); }
+void Player::PumpFor(int64_t milliseconds) {
+  standin::PumpMessagesFor(milliseconds, mDeadline);
+}
 
-bool Player::PastDeadline() const { return GetTickCount64() >= mDeadline; }
+bool Player::PastDeadline() const {
+  return GetTickCount64() >= mDeadline;
+}
 
 }  // namespace xmplay_standin

@@ -31,8 +31,12 @@ namespace xmplay_standin {
 constexpr wchar_t kWindowClass[] = L"XMPlay Stand-in";
 
 // The data record's content: waveform sample i of channel c, spectrum value i of channel c.
-constexpr int8_t WaveformValue(int c, int i) { return int8_t((i * 3 + c * 50) % 200 - 100); }
-constexpr uint8_t SpectrumValue(int c, int i) { return uint8_t((i + c * 100) % 256); }
+constexpr int8_t WaveformValue(int c, int i) {
+  return int8_t((i * 3 + c * 50) % 200 - 100);
+}
+constexpr uint8_t SpectrumValue(int c, int i) {
+  return uint8_t((i + c * 100) % 256);
+}
 
 // Exit codes.
 constexpr int kExitNormal = 0;

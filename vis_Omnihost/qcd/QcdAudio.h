@@ -8,8 +8,8 @@
 
 #include <cstdint>
 
-#include "visualhost/engine/EngineRecords.h"
 #include "vis_Omnihost/qcd/QcdRecords.h"
+#include "visualhost/engine/EngineRecords.h"
 
 namespace qcd {
 

@@ -15,7 +15,8 @@ std::unique_ptr<Module> Pattern() {
   auto module = std::make_unique<Module>();
   *module = {};
   module->spectrumSize = qcd::kSpectrumWanted;
-  for (int i = 0; i < qcd::kSampleCount; ++i) module->samples[i] = int16_t((i * 37) % 65536 - 32768);
+  for (int i = 0; i < qcd::kSampleCount; ++i)
+    module->samples[i] = int16_t((i * 37) % 65536 - 32768);
   for (int i = 0; i < qcd::kSpectrumWanted; ++i) module->spectrum[i] = 0.5 + i;
   return module;
 }

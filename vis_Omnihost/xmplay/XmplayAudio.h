@@ -8,8 +8,8 @@
 
 #include <cstdint>
 
-#include "visualhost/engine/EngineRecords.h"
 #include "vis_Omnihost/xmplay/XmplayRecords.h"
+#include "visualhost/engine/EngineRecords.h"
 
 namespace xmplay {
 

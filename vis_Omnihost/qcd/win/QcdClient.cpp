@@ -3,9 +3,9 @@
 #include <limits>
 
 #include "utility/MillisecondClock.h"
+#include "vis_Omnihost/qcd/QcdAudio.h"
 #include "visualhost/engine/SharedEngineLibrary.h"
 #include "visualhost/host/HostDescriptors.h"
-#include "vis_Omnihost/qcd/QcdAudio.h"
 
 namespace qcd {
 
@@ -109,8 +109,7 @@ int32_t QcdClient::Render() {
     mLastWidth = 0;
     return 0;
   }
-  if (target.width != mLastWidth || target.height != mLastHeight ||
-      target.buffer != mLastBuffer) {
+  if (target.width != mLastWidth || target.height != mLastHeight || target.buffer != mLastBuffer) {
     Retarget(target);
   }
   if (mInstance == 0 || NowMs() < mNextStepMs) return 0;

@@ -12,9 +12,9 @@
 
 #include <cstdint>
 
+#include "vis_Omnihost/qcd/QcdRecords.h"
 #include "visualhost/engine/EngineInterface.h"
 #include "visualhost/engine/EngineRecords.h"
-#include "vis_Omnihost/qcd/QcdRecords.h"
 
 namespace qcd {
 

@@ -3,9 +3,9 @@
 //
 // Nothing thrown inside reaches the player: a function that fails answers 0.
 #include "utility/ExitCallbackList.h"
-#include "visualhost/engine/SharedEngineLibrary.h"
 #include "vis_Omnihost/qcd/QcdRecords.h"
 #include "vis_Omnihost/qcd/win/QcdClient.h"
+#include "visualhost/engine/SharedEngineLibrary.h"
 
 namespace qcd {
 

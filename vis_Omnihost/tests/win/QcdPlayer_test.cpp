@@ -9,10 +9,10 @@
 
 #include "players/qcd/QcdStandInControl.h"
 #include "testsupport/win/InstalledProduct.h"
-#include "visualhost/host/HostDescriptors.h"
 #include "vis_Omnihost/tests/win/ScriptedPlayerRun.h"
 #include "vis_Omnihost/tests/win/StandInJournal.h"
 #include "vis_Omnihost/tests/win/WinampPlayerTest.h"
+#include "visualhost/host/HostDescriptors.h"
 
 namespace {
 
@@ -34,11 +34,15 @@ Journal Targets(const Journal& engine, int64_t flags) {
   return targets;
 }
 
-StandInCommand BufferMode() { return StandInCommand().Number("window", 0); }
+StandInCommand BufferMode() {
+  return StandInCommand().Number("window", 0);
+}
 
 class QcdPlayerTest : public ::testing::Test {
  protected:
-  void SetUp() override { mProduct = std::make_unique<InstalledProduct>(InstalledProduct::Options{}); }
+  void SetUp() override {
+    mProduct = std::make_unique<InstalledProduct>(InstalledProduct::Options{});
+  }
   void TearDown() override { mProduct.reset(); }
 
   void RemoveEngine() { mProduct.reset(); }
@@ -95,8 +99,10 @@ TEST_F(QcdPlayerTest, TheModuleStructureIsFilledAndTheEngineDrawsIntoThePlayersW
   // 292 samples spread over the 1024 frames; the bands the engine asked for (176 at most).
   const Journal audio = Callbacks(run.engine, "GetS");
   ASSERT_EQ(audio.size(), 2u);
-  EXPECT_EQ(audio[0].Number("samplesDelivered"), std::min<int64_t>(audio[0].Number("samplesWanted"), 292));
-  EXPECT_EQ(audio[0].Number("bandsDelivered"), std::min<int64_t>(audio[0].Number("bandsWanted"), 176));
+  EXPECT_EQ(audio[0].Number("samplesDelivered"),
+            std::min<int64_t>(audio[0].Number("samplesWanted"), 292));
+  EXPECT_EQ(audio[0].Number("bandsDelivered"),
+            std::min<int64_t>(audio[0].Number("bandsWanted"), 176));
 
   ASSERT_EQ(EntriesOf(run.engine, "DestroyInstance").size(), 1u);
   EXPECT_EQ(refengine_journal::CallsOf(run.engine).back(), "ReleaseNVVisualAPI");

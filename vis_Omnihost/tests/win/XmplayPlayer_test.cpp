@@ -8,10 +8,10 @@
 
 #include "players/xmplay/XmplayStandInControl.h"
 #include "testsupport/win/InstalledProduct.h"
-#include "visualhost/host/HostDescriptors.h"
+#include "vis_Omnihost/tests/win/ScriptedPlayerRun.h"
 #include "vis_Omnihost/tests/win/StandInJournal.h"
 #include "vis_Omnihost/tests/win/WinampPlayerTest.h"
-#include "vis_Omnihost/tests/win/ScriptedPlayerRun.h"
+#include "visualhost/host/HostDescriptors.h"
 
 namespace {
 
@@ -30,7 +30,9 @@ Journal BufferTargets(const Journal& engine) {
 
 class XmplayPlayerTest : public ::testing::Test {
  protected:
-  void SetUp() override { mProduct = std::make_unique<InstalledProduct>(InstalledProduct::Options{}); }
+  void SetUp() override {
+    mProduct = std::make_unique<InstalledProduct>(InstalledProduct::Options{});
+  }
   void TearDown() override { mProduct.reset(); }
 
   void RemoveEngine() { mProduct.reset(); }
@@ -85,7 +87,8 @@ TEST_F(XmplayPlayerTest, QueryModuleDescribesTheModuleAndTheEngineDrawsIntoThePl
   ASSERT_FALSE(audio.empty());
   EXPECT_EQ(audio[0].Number("status"), 0);
   EXPECT_EQ(audio[0].Number("samplesDelivered"), 256);
-  EXPECT_EQ(audio[0].Number("bandsDelivered"), std::min<int64_t>(audio[0].Number("bandsWanted"), 192));
+  EXPECT_EQ(audio[0].Number("bandsDelivered"),
+            std::min<int64_t>(audio[0].Number("bandsWanted"), 192));
 
   const Journal ended = EntriesOf(run.player, call::kDeinitialize);
   ASSERT_EQ(ended.size(), 1u);

@@ -5,12 +5,12 @@
 // lives; both are harmless. Nothing thrown inside reaches the player: an entry that fails
 // answers 0.
 #include "utility/ExitCallbackList.h"
-#include "visualhost/engine/SharedEngineLibrary.h"
-#include "visualhost/host/HostDescriptors.h"
 #include "vis_Omnihost/PluginIdentity.h"
 #include "vis_Omnihost/xmplay/XmplayBuffer.h"
 #include "vis_Omnihost/xmplay/XmplayRecords.h"
 #include "vis_Omnihost/xmplay/win/XmplayVisualHost.h"
+#include "visualhost/engine/SharedEngineLibrary.h"
+#include "visualhost/host/HostDescriptors.h"
 
 namespace xmplay {
 
@@ -90,9 +90,13 @@ Bool XMPLAY_CALL Deinitialize() {
 
 // The module keeps no settings of its own. Saving them ends the module as deinitialise does; a
 // render after it starts the module again.
-Bool XMPLAY_CALL SaveSettings(char*) { return Deinitialize(); }
+Bool XMPLAY_CALL SaveSettings(char*) {
+  return Deinitialize();
+}
 
-Bool XMPLAY_CALL OpenSettings(char*) { return 1; }
+Bool XMPLAY_CALL OpenSettings(char*) {
+  return 1;
+}
 
 Bool XMPLAY_CALL Clicked(int32_t x, int32_t y, int32_t) {
   try {
@@ -103,7 +107,7 @@ Bool XMPLAY_CALL Clicked(int32_t x, int32_t y, int32_t) {
   }
 }
 
-VisInfo gInfo = {kInfoVersion, nullptr,       kRequired,     &Initialize, &Render,
+VisInfo gInfo = {kInfoVersion,  nullptr,       kRequired,     &Initialize, &Render,
                  &SaveSettings, &OpenSettings, &Deinitialize, &Clicked,    nullptr};
 
 }  // namespace

@@ -8,9 +8,9 @@
 
 #include <cstdint>
 
-#include "visualhost/host/VisualHost.h"
 #include "vis_Omnihost/xmplay/XmplayAudio.h"
 #include "vis_Omnihost/xmplay/XmplayRecords.h"
+#include "visualhost/host/VisualHost.h"
 
 namespace xmplay {
 
