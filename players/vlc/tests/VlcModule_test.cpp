@@ -84,6 +84,14 @@ bool LogHas(const std::string& text) {
   return false;
 }
 
+// Installed by the first test that needs it, for the rest of the program: the module keeps the
+// engine it loaded to the end of the process, as it does in VLC. The test without the product
+// comes before.
+InstalledProduct& Product() {
+  static InstalledProduct* product = new InstalledProduct(InstalledProduct::Options{});
+  return *product;
+}
+
 class VlcModuleTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -107,9 +115,9 @@ class VlcModuleTest : public ::testing::Test {
     StandIn_SetOption("glimmora-audio-only", VLC_VAR_BOOL, 1);
   }
 
-  filter_t* NewFilter() {
-    auto* filter = reinterpret_cast<filter_t*>(
-        StandIn_NewObject("visualization", output, sizeof(filter_t)));
+  filter_t* NewFilter(vlc_object_t* parent = nullptr) {
+    auto* filter = reinterpret_cast<filter_t*>(StandIn_NewObject(
+        "visualization", parent != nullptr ? parent : output, sizeof(filter_t)));
     filter->fmt_in.audio.i_rate = 48000;
     filter->fmt_in.audio.i_physical_channels = AOUT_CHANS_5_1;
     return filter;
@@ -143,7 +151,7 @@ TEST_F(VlcModuleTest, WithoutTheProductOpenRefusesWithAnErrorLine) {
 }
 
 TEST_F(VlcModuleTest, FilterRunsASessionAndPassesAudioThrough) {
-  InstalledProduct product{InstalledProduct::Options{}};
+  InstalledProduct& product = Product();
   ASSERT_TRUE(product.ok());
   vlc_object_t* input = StandIn_NewObject("input", nullptr, sizeof(input_thread_t));
   StandIn_SetInteger(input, "video-es", -1);  // audio only
@@ -185,6 +193,65 @@ TEST_F(VlcModuleTest, FilterRunsASessionAndPassesAudioThrough) {
   EXPECT_TRUE(WaitUntil([control] { return control->InstanceCount() == 0; }));
   EXPECT_TRUE(WaitUntil([] { return FindWindowA("Novalume Glimmora VLC", nullptr) == nullptr; }));
   StandIn_SetCurrentInput(nullptr, nullptr);
+}
+
+// A second audio output's filter while the first runs: its feed waits, and takes over at the
+// first frame after the first filter closes.
+TEST_F(VlcModuleTest, SecondFilterWaitsAndTakesOverWhenTheFirstCloses) {
+  InstalledProduct& product = Product();
+  ASSERT_TRUE(product.ok());
+  StandIn_SetOption("glimmora-audio-only", VLC_VAR_BOOL, 0);
+  vlc_object_t* secondOutput = StandIn_NewObject("audio output", playlist, sizeof(audio_output_t));
+  StandIn_CreateVariable(secondOutput, "audio-visual", VLC_VAR_STRING);
+  StandIn_CreateVariable(secondOutput, "volume", VLC_VAR_FLOAT);
+  filter_t* first = NewFilter();
+  ASSERT_EQ(sDescriptor.open(VLC_OBJECT(first)), VLC_SUCCESS);
+  ASSERT_NE(WaitForWindow("Novalume Glimmora VLC", "Glimmora", 10000), nullptr);
+  filter_t* second = NewFilter(secondOutput);
+  ASSERT_EQ(sDescriptor.open(VLC_OBJECT(second)), VLC_SUCCESS);
+  ASSERT_TRUE(WaitUntil([] { return LogHas("waiting behind"); }));
+
+  std::vector<float> samples(6 * 4800, 0.25f);
+  block_t block{};
+  block.p_buffer = reinterpret_cast<uint8_t*>(samples.data());
+  block.i_nb_samples = 2400;  // stereo frames for the second, 5.1 for the first: both fit
+  block.i_pts = 1000000 + 200000;
+  first->pf_audio_filter(first, &block);
+  sDescriptor.close(VLC_OBJECT(first));
+  // The second feed has data once it was written after the engine's clock reached it.
+  ASSERT_TRUE(WaitUntil([&] {
+    second->pf_audio_filter(second, &block);
+    return LogHas("(detached)");
+  }));
+  StandIn_SetString(secondOutput, "audio-visual", "spectrum");
+  sDescriptor.close(VLC_OBJECT(second));
+  EXPECT_TRUE(WaitUntil([] { return FindWindowA("Novalume Glimmora VLC", nullptr) == nullptr; }));
+}
+
+// With audio-only on, an input with a video track makes the next filter stand down, which
+// ends the lingering session at once instead of after the linger.
+TEST_F(VlcModuleTest, NextInputWithVideoEndsTheLingeringSession) {
+  InstalledProduct& product = Product();
+  ASSERT_TRUE(product.ok());
+  vlc_object_t* input = StandIn_NewObject("input", nullptr, sizeof(input_thread_t));
+  StandIn_SetInteger(input, "video-es", -1);
+  StandIn_SetCurrentInput(input, StandIn_NewItem("song.wav"));
+  filter_t* first = NewFilter();
+  ASSERT_EQ(sDescriptor.open(VLC_OBJECT(first)), VLC_SUCCESS);
+  HWND window = WaitForWindow("Novalume Glimmora VLC", "Glimmora", 10000);
+  ASSERT_NE(window, nullptr);
+  sDescriptor.close(VLC_OBJECT(first));  // lingering for 4000 ms: the playlist has an input
+
+  vlc_object_t* video = StandIn_NewObject("input", nullptr, sizeof(input_thread_t));
+  StandIn_SetInteger(video, "video-es", 0);
+  StandIn_SetCurrentInput(video, StandIn_NewItem("film.mkv"));
+  filter_t* second = NewFilter();
+  EXPECT_EQ(sDescriptor.open(VLC_OBJECT(second)), VLC_EGENERIC);
+  EXPECT_TRUE(LogHas("input has a video track and glimmora-audio-only is set -- standing down"));
+  EXPECT_TRUE(WaitUntil([window] { return !IsWindowVisible(window); }, 1000));
+  EXPECT_EQ(StandIn_InputHolds(), 0);
+  StandIn_SetCurrentInput(nullptr, nullptr);
+  EXPECT_TRUE(WaitUntil([] { return FindWindowA("Novalume Glimmora VLC", nullptr) == nullptr; }));
 }
 
 }  // namespace
