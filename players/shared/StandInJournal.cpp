@@ -10,6 +10,16 @@ namespace {
 std::mutex gLock;
 HANDLE gFile = INVALID_HANDLE_VALUE;
 
+// Call with the lock held (or at a crash).
+void WriteLine(refengine::JournalLine& line) {
+  line.Number("ms", int64_t(GetTickCount64()));
+  const std::string text = line.str() + "\n";
+  if (gFile == INVALID_HANDLE_VALUE) return;
+  // One unbuffered write per line: a reader never sees half a line from a buffer.
+  DWORD written = 0;
+  WriteFile(gFile, text.data(), DWORD(text.size()), &written, nullptr);
+}
+
 }  // namespace
 
 bool OpenJournal(const std::wstring& path) {
@@ -21,14 +31,11 @@ bool OpenJournal(const std::wstring& path) {
 }
 
 void WriteJournal(refengine::JournalLine line) {
-  line.Number("ms", int64_t(GetTickCount64()));
-  const std::string text = line.str() + "\n";
   std::lock_guard<std::mutex> guard(gLock);
-  if (gFile == INVALID_HANDLE_VALUE) return;
-  // One unbuffered write per line: a reader never sees half a line from a buffer.
-  DWORD written = 0;
-  WriteFile(gFile, text.data(), DWORD(text.size()), &written, nullptr);
+  WriteLine(line);
 }
+
+void WriteJournalAtCrash(refengine::JournalLine line) { WriteLine(line); }
 
 void WriteUnexpected(const char* what) {
   refengine::JournalLine line(kUnexpectedCall);

@@ -20,5 +20,8 @@ void WriteJournal(refengine::JournalLine line);
 // Journals an Unexpected line saying what.
 void WriteUnexpected(const char* what);
 void CloseJournal();
+// For a crash handler: writes the line without waiting for a writer the crash may have stopped
+// half-way (a torn line is better than no line).
+void WriteJournalAtCrash(refengine::JournalLine line);
 
 }  // namespace standin
