@@ -35,7 +35,9 @@ void WriteJournal(refengine::JournalLine line) {
   WriteLine(line);
 }
 
-void WriteJournalAtCrash(refengine::JournalLine line) { WriteLine(line); }
+void WriteJournalAtCrash(refengine::JournalLine line) {
+  WriteLine(line);
+}
 
 void WriteUnexpected(const char* what) {
   refengine::JournalLine line(kUnexpectedCall);
