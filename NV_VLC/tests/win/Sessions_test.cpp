@@ -13,6 +13,7 @@
 
 #include "NV_VLC/FilterCallbacks.h"
 #include "NV_VLC/tests/FakeVlcCore.h"
+#include "NV_VLC/tests/win/ProcessProduct.h"
 #include "testsupport/win/InstalledProduct.h"
 #include "testsupport/win/RefEngineJournal.h"
 #include "testsupport/win/ReferenceEngine.h"
@@ -24,11 +25,7 @@ using namespace refengine_journal;
 
 constexpr char kWindowClass[] = "Novalume Glimmora VLC";
 
-// Installed once for the test program: the module keeps the engine it loaded to the end.
-InstalledProduct& Product() {
-  static InstalledProduct* product = new InstalledProduct(InstalledProduct::Options{});
-  return *product;
-}
+InstalledProduct& Product() { return ProcessProduct(); }
 
 class SessionsTest : public ::testing::Test {
  protected:

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "NV_VLC/tests/win/ProcessProduct.h"
 #include "players/vlc/StandInCore.h"
 #include "testsupport/win/Folders.h"
 #include "testsupport/win/InstalledProduct.h"
@@ -84,13 +85,8 @@ bool LogHas(const std::string& text) {
   return false;
 }
 
-// Installed by the first test that needs it, for the rest of the program: the module keeps the
-// engine it loaded to the end of the process, as it does in VLC. The test without the product
-// comes before.
-InstalledProduct& Product() {
-  static InstalledProduct* product = new InstalledProduct(InstalledProduct::Options{});
-  return *product;
-}
+// Installed by the first test that needs it (the test without the product comes before).
+InstalledProduct& Product() { return ProcessProduct(); }
 
 class VlcModuleTest : public ::testing::Test {
  protected:
