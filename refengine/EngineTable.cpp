@@ -5,6 +5,7 @@
 #include "refengine/Controls.h"
 #include "refengine/Frame.h"
 #include "refengine/Fullscreen.h"
+#include "refengine/HostRequests.h"
 #include "refengine/Instance.h"
 #include "refengine/Journal.h"
 #include "refengine/Preferences.h"
@@ -22,14 +23,7 @@ constexpr int32_t kBadArgument = REFENGINE_STATUS_BAD_ARGUMENT;
 void AskForAudioQuietly(uint32_t handle) {
   const std::shared_ptr<Instance> instance = FindInstance(handle);
   if (!instance || !instance->callback) return;
-  AudioFeed& audio = instance->audio;
-  AudioRequest request{};
-  request.size = int32_t(sizeof request);
-  request.samplesWanted = AudioFeed::kSamples;
-  request.samples = audio.samples;
-  request.bandsWanted = AudioFeed::kBands;
-  request.spectrumParams = &audio.params;
-  request.bands = audio.bands;
+  AudioRequest request = AudioRequestFor(*instance);
   instance->callback(instance->userData, EngineRequest::kGetSamples, &request, nullptr);
 }
 // A host descriptor is one short line; anything longer is cut rather than read without end.

@@ -20,7 +20,7 @@ int32_t AskHost(const Instance& instance, uint32_t code, void* in, void* out,
   return status;
 }
 
-void FetchAudio(Instance& instance) {
+AudioRequest AudioRequestFor(Instance& instance) {
   AudioFeed& audio = instance.audio;
   AudioRequest request{};
   request.size = int32_t(sizeof request);
@@ -29,6 +29,12 @@ void FetchAudio(Instance& instance) {
   request.bandsWanted = AudioFeed::kBands;
   request.spectrumParams = &audio.params;
   request.bands = audio.bands;
+  return request;
+}
+
+void FetchAudio(Instance& instance) {
+  AudioFeed& audio = instance.audio;
+  AudioRequest request = AudioRequestFor(instance);
   request.timeField = int64_t(instance.scene.frames);
   request.requestTimeMs = int64_t(GetTickCount64());
   const int32_t status = AskHost(instance, EngineRequest::kGetSamples, &request, nullptr,

@@ -15,6 +15,9 @@ namespace refengine {
 int32_t AskHost(const Instance& instance, uint32_t code, void* in, void* out,
                 const std::function<void(JournalLine&)>& describe = {});
 
+// The 'GetS' record for the instance's own audio buffers.
+AudioRequest AudioRequestFor(Instance& instance);
+
 // 'GetS': fills instance.audio with what the host delivers (nothing on failure).
 void FetchAudio(Instance& instance);
 

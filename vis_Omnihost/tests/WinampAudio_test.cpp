@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
+#include "vis_Omnihost/tests/EngineAudioRequest.h"
 
 namespace {
 
@@ -25,26 +25,9 @@ PlayerData Pattern() {
   return data;
 }
 
-struct Request {
-  AudioRequest record = {};
-  std::vector<float> samples;
-  std::vector<float> bands;
-
-  Request(int32_t samplesWanted, int32_t bandsWanted, size_t room = 1024)
-      : samples(room, -99.0f), bands(room, -99.0f) {
-    record.size = sizeof record;
-    record.samplesWanted = samplesWanted;
-    record.samples = samples.data();
-    record.bandsWanted = bandsWanted;
-    record.bands = bands.data();
-    record.samplesDelivered = -1;
-    record.bandsDelivered = -1;
-  }
-};
-
 TEST(WinampAudio, GivesTheNewestSamplesMixedAndScaledAndTheBandsAboveTheSkippedBins) {
   const PlayerData data = Pattern();
-  Request request(512, 484);
+  EngineAudioRequest request(512, 484);
   ASSERT_EQ(winamp::FillAudioRequest(data.waveform, data.spectrum, &request.record), 0);
   EXPECT_EQ(request.record.samplesDelivered, 512);
   EXPECT_EQ(request.record.bandsDelivered, 484);
@@ -58,8 +41,8 @@ TEST(WinampAudio, GivesTheNewestSamplesMixedAndScaledAndTheBandsAboveTheSkippedB
     ASSERT_FLOAT_EQ(request.bands[i], expected) << "band " << i;
   }
   // Nothing beyond the limits is touched.
-  EXPECT_EQ(request.samples[512], -99.0f);
-  EXPECT_EQ(request.bands[484], -99.0f);
+  EXPECT_EQ(request.samples[512], EngineAudioRequest::kUntouched);
+  EXPECT_EQ(request.bands[484], EngineAudioRequest::kUntouched);
 }
 
 TEST(WinampAudio, FullScaleStaysWithinTheEnginesRange) {
@@ -68,7 +51,7 @@ TEST(WinampAudio, FullScaleStaysWithinTheEnginesRange) {
     data.waveform[0][i] = data.waveform[1][i] = (i % 2) ? 127 : -128;
     data.spectrum[0][i] = data.spectrum[1][i] = 255;
   }
-  Request request(512, 484);
+  EngineAudioRequest request(512, 484);
   winamp::FillAudioRequest(data.waveform, data.spectrum, &request.record);
   EXPECT_FLOAT_EQ(request.samples[0], -128 * 0.0055f);
   EXPECT_FLOAT_EQ(request.samples[1], 127 * 0.0055f);
@@ -87,17 +70,17 @@ TEST(WinampAudio, DeliversNoMoreThanWantedOrPossible) {
       {512, 484, false, true, 0, 484},  {512, 484, true, false, 512, 0},
   };
   for (const Case& c : cases) {
-    Request request(c.samplesWanted, c.bandsWanted);
+    EngineAudioRequest request(c.samplesWanted, c.bandsWanted);
     if (!c.samplesBuffer) request.record.samples = nullptr;
     if (!c.bandsBuffer) request.record.bands = nullptr;
     EXPECT_EQ(winamp::FillAudioRequest(data.waveform, data.spectrum, &request.record), 0);
     EXPECT_EQ(request.record.samplesDelivered, c.samples) << c.samplesWanted;
     EXPECT_EQ(request.record.bandsDelivered, c.bands) << c.bandsWanted;
     if (c.samplesBuffer) {
-      EXPECT_EQ(request.samples[size_t(c.samples)], -99.0f);
+      EXPECT_EQ(request.samples[size_t(c.samples)], EngineAudioRequest::kUntouched);
     }
     if (c.bandsBuffer) {
-      EXPECT_EQ(request.bands[size_t(c.bands)], -99.0f);
+      EXPECT_EQ(request.bands[size_t(c.bands)], EngineAudioRequest::kUntouched);
     }
   }
   EXPECT_EQ(winamp::FillAudioRequest(data.waveform, data.spectrum, nullptr), 0);
