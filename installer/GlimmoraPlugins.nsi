@@ -110,6 +110,19 @@ VIAddVersionKey "LegalCopyright" "Copyright Novalume Inc."
 !insertmacro RefreshVlcCacheFunction ""
 !insertmacro RefreshVlcCacheFunction "un."
 
+; An earlier installation is removed first, by its own uninstaller (run in place, so that it
+; waits), so that what it placed for players that have moved or gone does not stay behind.
+Section "-previous installation"
+  SetRegView 64
+  ReadRegStr $0 HKLM "${UNINSTALL_ENTRY}" "InstallLocation"
+  ${If} $0 != ""
+  ${AndIf} ${FileExists} "$0\Uninstall.exe"
+    ${Log} "Removing the earlier installation in $0"
+    ExecWait '"$0\Uninstall.exe" /S _?=$0' $1
+    Delete "$0\Uninstall.exe"
+  ${EndIf}
+SectionEnd
+
 Section "-uninstaller"
   SetRegView 64
   SetOutPath "$INSTDIR"

@@ -5,8 +5,8 @@
 //   Module path="..." entry=0                     a library without VLC's entry point
 // The cache is written whole, replacing the previous one. Exit code 0, or 2 for a missing or
 // unreadable folder (the cache is then left as it was).
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <string>
 
@@ -41,8 +41,9 @@ bool WriteWhole(const std::wstring& path, const std::string& text) {
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
-  const bool ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-                  written == text.size();
+  const bool ok =
+      WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+      written == text.size();
   CloseHandle(file);
   if (!ok) {
     DeleteFileW(partial.c_str());
