@@ -32,6 +32,21 @@ AudioRequest AudioRequestFor(Instance& instance) {
   return request;
 }
 
+namespace {
+
+// The largest magnitude among the delivered samples, in thousandths, so that a test can tell
+// silence from sound without a copy of every value.
+int64_t PeakMilli(const AudioRequest& request) {
+  const int32_t count = std::clamp(request.samplesDelivered, 0, request.samplesWanted);
+  float peak = 0.0f;
+  for (int32_t i = 0; request.samples != nullptr && i < count; ++i) {
+    peak = std::max(peak, request.samples[i] < 0 ? -request.samples[i] : request.samples[i]);
+  }
+  return int64_t(peak * 1000.0f + 0.5f);
+}
+
+}  // namespace
+
 void FetchAudio(Instance& instance) {
   AudioFeed& audio = instance.audio;
   AudioRequest request = AudioRequestFor(instance);
@@ -42,7 +57,8 @@ void FetchAudio(Instance& instance) {
                                    line.Number("samplesWanted", request.samplesWanted)
                                        .Number("samplesDelivered", request.samplesDelivered)
                                        .Number("bandsWanted", request.bandsWanted)
-                                       .Number("bandsDelivered", request.bandsDelivered);
+                                       .Number("bandsDelivered", request.bandsDelivered)
+                                       .Number("peakMilli", PeakMilli(request));
                                  });
   // A host may report more than it was allowed to write; never read past the buffers.
   audio.samplesDelivered =
