@@ -11,6 +11,7 @@
 #include "testsupport/win/InstalledProduct.h"
 #include "testsupport/win/ProgramRun.h"
 #include "testsupport/win/Waiting.h"
+#include "testsupport/win/WindowTexts.h"
 #include "visualhost/host/HostDescriptors.h"
 
 namespace {
@@ -29,33 +30,6 @@ constexpr wchar_t kSteeredEngine[] = L"SteeredEngine.dll";
 
 // The reference engine's own choice of window when nobody set its preferences.
 constexpr RECT kEngineWindow = {64, 48, 864, 648};
-
-std::string WindowText(HWND window) {
-  char text[512] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
-
-std::string ClassOf(HWND window) {
-  char name[256] = {};
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
-
-// Keeps the longest text of a static control; `found` points at the text kept so far.
-BOOL CALLBACK KeepLongestStaticText(HWND child, LPARAM found) {
-  auto* text = reinterpret_cast<std::string*>(found);
-  const std::string candidate = WindowText(child);
-  if (ClassOf(child) == "Static" && candidate.size() > text->size()) *text = candidate;
-  return TRUE;
-}
-
-// The message text of a message box: its longest static text.
-std::string MessageBoxText(HWND box) {
-  std::string longest;
-  EnumChildWindows(box, &KeepLongestStaticText, reinterpret_cast<LPARAM>(&longest));
-  return longest;
-}
 
 size_t CountOf(const std::vector<JournalEntry>& journal, const std::string& call) {
   return EntriesOf(journal, call).size();
@@ -103,7 +77,7 @@ TEST_F(StandaloneTest, RunsTheEngineInAWindowPlacedByTheEngineUntilClosed) {
   HWND window = WaitForWindow(kWindowClass, kWindowTitle);
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(WindowText(window), kWindowTitle);
-  EXPECT_EQ(ClassOf(window), kWindowClass);
+  EXPECT_EQ(WindowClass(window), kWindowClass);
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
   RECT placed = {};
   ASSERT_TRUE(GetWindowRect(window, &placed));

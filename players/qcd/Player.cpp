@@ -8,6 +8,8 @@
 #include "players/shared/MessagePump.h"
 #include "players/shared/StandInJournal.h"
 #include "players/shared/StandInMain.h"
+#include "players/shared/StandInPlugin.h"
+#include "players/shared/StandInRun.h"
 #include "refengine/JournalLine.h"
 
 namespace qcd_standin {
@@ -89,36 +91,19 @@ int Player::Run(HINSTANCE instance) {
   WriteJournal(JournalLine(call::kStarted)
                    .Address("window", mWindow)
                    .Text("mode", mWindowMode ? "window" : "buffer"));
-  int code = kExitNoModule;
-  const char* reason = "no module";
-  if (mWindow != nullptr && LoadModule()) {
-    code = kExitNormal;
-    reason = "steps done";
-    for (const standin::Step& step : mSetup.steps) {
-      if (GetTickCount64() >= mDeadline) {
-        reason = "time";
-        break;
-      }
-      RunStep(step);
-      PumpFor(0);
-    }
-  }
-  // A module still running keeps code of the library in use; only an ended one is unloaded.
-  if (mLibrary != nullptr && mModuleEnded) FreeLibrary(mLibrary);
-  WriteJournal(JournalLine(call::kExit).Text("reason", reason).Number("code", code));
-  standin::CloseJournal();
-  if (mWindow != nullptr) DestroyWindow(mWindow);
-  return code;
+  standin::StandInRun run;
+  run.window = mWindow;
+  run.deadline = mDeadline;
+  run.notLoadedCode = kExitNoModule;
+  run.notLoadedReason = "no module";
+  run.load = [this] { return LoadModule(); };
+  run.runStep = [this](const standin::Step& step) { RunStep(step); };
+  run.libraryToUnload = [this] { return mModuleEnded ? mLibrary : nullptr; };
+  return standin::RunStandIn(run, mSetup.steps);
 }
 
 bool Player::LoadModule() {
-  const std::wstring path = mSetup.PluginPath();
-  mLibrary = LoadLibraryW(path.c_str());
-  const std::u16string widePath(path.begin(), path.end());
-  WriteJournal(JournalLine(call::kLoadLibrary)
-                   .WideText("path", widePath.c_str(), widePath.size())
-                   .Address("module", mLibrary)
-                   .Number("error", mLibrary ? 0 : int64_t(GetLastError())));
+  mLibrary = standin::LoadPluginJournaled(mSetup.PluginPath());
   if (mLibrary == nullptr) return false;
   // Through void* first: the export's real type is only known by name.
   auto describe = reinterpret_cast<qcd::QVisualModuleFn>(

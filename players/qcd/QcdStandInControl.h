@@ -29,6 +29,8 @@
 
 #include <cstdint>
 
+#include "players/shared/StandInJournal.h"
+
 namespace qcd_standin {
 
 constexpr wchar_t kWindowClass[] = L"QCD Stand-in";
@@ -51,7 +53,7 @@ constexpr int kExitNoModule = 2;  // 1: a bad setup (players/shared/StandInMain.
 // Journal calls.
 namespace call {
 constexpr char kStarted[] = "Started";          // window, mode
-constexpr char kLoadLibrary[] = "LoadLibrary";  // path, module, error
+inline constexpr auto& kLoadLibrary = standin::kLoadLibraryCall;  // path, module, error
 // export, result, output, structure; size, one, spectrumSize, init, render, event, shutdown
 // (entries as addresses), cleared (1 when every field the plug-in clears is 0)
 constexpr char kModule[] = "Module";
@@ -63,7 +65,7 @@ constexpr char kInit[] = "Init";        // result
 constexpr char kRender[] = "Render";
 constexpr char kEvent[] = "Event";  // type, x, y, result
 constexpr char kShutdown[] = "Shutdown";
-constexpr char kExit[] = "Exit";  // reason, code
+inline constexpr auto& kExit = standin::kExitCall;  // reason, code
 }  // namespace call
 
 }  // namespace qcd_standin

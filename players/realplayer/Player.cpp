@@ -6,6 +6,7 @@
 #include "players/realplayer/RealPlayerStandInControl.h"
 #include "players/shared/StandInJournal.h"
 #include "players/shared/StandInMain.h"
+#include "players/shared/StandInPlugin.h"
 #include "refengine/JournalLine.h"
 
 namespace realplayer_standin {
@@ -152,13 +153,7 @@ void Player::RunSteps() {
 }
 
 bool Player::LoadPlugin() {
-  const std::wstring path = mSetup.PluginPath();
-  mLibrary = LoadLibraryW(path.c_str());
-  const std::u16string widePath(path.begin(), path.end());
-  WriteJournal(JournalLine(call::kLoadLibrary)
-                   .WideText("path", widePath.c_str(), widePath.size())
-                   .Address("module", mLibrary)
-                   .Number("error", mLibrary ? 0 : int64_t(GetLastError())));
+  mLibrary = standin::LoadPluginJournaled(mSetup.PluginPath());
   if (mLibrary == nullptr) return false;
   // Through void* first: the export's real type is only known by name.
   mCreate = reinterpret_cast<realplayer::CreateVisualizationFn>(

@@ -35,6 +35,8 @@
 
 #include <cstdint>
 
+#include "players/shared/StandInJournal.h"
+
 namespace realplayer_standin {
 
 constexpr wchar_t kWindowClass[] = L"RealPlayer Stand-in";
@@ -58,7 +60,7 @@ constexpr int kExitNoPlugin = 2;  // 1: a bad setup (players/shared/StandInMain.
 // Journal calls.
 namespace call {
 constexpr char kStarted[] = "Started";            // window1, window2, thread (the windows' thread)
-constexpr char kLoadLibrary[] = "LoadLibrary";    // path, module, error
+inline constexpr auto& kLoadLibrary = standin::kLoadLibraryCall;  // path, module, error
 constexpr char kCreate[] = "Create";              // result, object, thread
 constexpr char kQuery[] = "Query";                // interface, result, same (1: the object itself)
 constexpr char kInitialise[] = "Initialise";      // result
@@ -75,7 +77,7 @@ constexpr char kDestroyed[] = "Destroyed";            // window, result (on the 
 constexpr char kHang[] = "Hang";                      // ms (main thread, before it stops)
 constexpr char kState[] = "State";      // which, exists, responsive, own, userData, pixel
 constexpr char kRelease[] = "Release";  // left
-constexpr char kExit[] = "Exit";        // reason, code
+inline constexpr auto& kExit = standin::kExitCall;  // reason, code
 }  // namespace call
 
 }  // namespace realplayer_standin

@@ -12,6 +12,9 @@ namespace standin {
 
 // What a player did not expect is journaled under this call, so that a test fails on it.
 constexpr char kUnexpectedCall[] = "Unexpected";
+// The lines the shared pieces write for every player.
+constexpr char kLoadLibraryCall[] = "LoadLibrary";  // path, module, error (StandInPlugin.h)
+constexpr char kExitCall[] = "Exit";                // reason, code (StandInRun.h)
 
 // Opens (appending) the journal; false when the file cannot be opened.
 bool OpenJournal(const std::wstring& path);

@@ -9,6 +9,7 @@
 
 namespace standin {
 
+constexpr int kExitNormal = 0;
 constexpr int kExitBadSetup = 1;
 
 // True with the setup read; false after journaling why not.

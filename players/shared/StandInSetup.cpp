@@ -1,8 +1,7 @@
 #include "players/shared/StandInSetup.h"
 
-#include <windows.h>
-
 #include "players/shared/SetupText.h"
+#include "utility/NVFileSpec.h"
 #include "utility/SettingsTable.h"
 
 namespace standin {
@@ -25,13 +24,16 @@ bool OnlyKnownKeys(const SettingsTable& table, std::span<const char* const> numb
 
 }  // namespace
 
+std::wstring DefaultPluginPath() {
+  NVFileSpec folder;
+  folder.SetToExecutableFolder();
+  NVFileSpec path;
+  path.SetChild("Plugins\\vis_Omnihost.dll", -1, folder);
+  return Wide(std::string(path.Text(), size_t(path.Path().Length())));
+}
+
 std::wstring StandInSetup::PluginPath() const {
-  if (!plugin.empty()) return plugin;
-  wchar_t path[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder(path, length);
-  folder.erase(folder.find_last_of(L"\\/") + 1);
-  return folder + L"Plugins\\vis_Omnihost.dll";
+  return plugin.empty() ? DefaultPluginPath() : plugin;
 }
 
 bool ParseSetup(const std::string& valueText, std::span<const StepVerb> verbs,

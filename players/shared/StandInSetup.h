@@ -33,6 +33,10 @@ struct StandInSetup {
   std::wstring PluginPath() const;
 };
 
+// Plugins\vis_Omnihost.dll in the running program's folder (empty when the system does not
+// say where the program is).
+std::wstring DefaultPluginPath();
+
 // False with a reason when a key is neither common nor one of the player's, the steps are
 // malformed or the journal is missing.
 bool ParseSetup(const std::string& valueText, std::span<const StepVerb> verbs,

@@ -1,5 +1,6 @@
 #include "players/winamp/Player.h"
 
+#include "players/shared/StandInSetup.h"
 #include "players/winamp/CrashGuard.h"
 #include "players/winamp/EmbedFrame.h"
 #include "players/winamp/MainWindow.h"
@@ -44,7 +45,8 @@ int Player::Run(HINSTANCE instance) {
                    .Number("process", GetCurrentProcessId())
                    .Number("maxMs", mOptions.maxMs));
   SetTimer(mWindow, kHousekeepingTimer, kHousekeepingMs, nullptr);
-  const std::wstring path = mOptions.plugin.empty() ? DefaultPluginPath() : mOptions.plugin;
+  const std::wstring path =
+      mOptions.plugin.empty() ? standin::DefaultPluginPath() : mOptions.plugin;
   if (LoadPlugin(path, mWindow, &mPlugin)) {
     mVis = std::make_unique<VisThread>(mOptions, mPlugin, mWindow, mAnswers.PluginWindowSlot());
     if (!mVis->Start()) {

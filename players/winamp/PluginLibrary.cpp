@@ -1,8 +1,10 @@
 #include "players/winamp/PluginLibrary.h"
 
+#include "players/shared/StandInPlugin.h"
 #include "players/winamp/PlayerJournal.h"
 #include "players/winamp/StandInControl.h"
 #include "refengine/JournalLine.h"
+#include "utility/TextRules.h"
 
 namespace winamp_standin {
 namespace {
@@ -14,13 +16,11 @@ using HeaderGetter = winamp::VisHeader*(WINAMP_CALL*)(HWND player);
 // More modules than this means the plug-in never answers none.
 constexpr int32_t kMaxModules = 16;
 // Descriptions longer than this are not journaled whole.
-constexpr size_t kMaxDescription = 1024;
+constexpr int32_t kMaxDescription = 1024;
 
 std::string BoundedText(const char* text) {
   if (!text) return {};
-  size_t length = 0;
-  while (length < kMaxDescription && text[length] != 0) ++length;
-  return std::string(text, length);
+  return std::string(text, size_t(text_rules::BoundedLength(text, kMaxDescription)));
 }
 
 void JournalModule(int32_t index, const winamp::VisModule* module) {
@@ -55,22 +55,8 @@ bool ReadModules(PluginLibrary* plugin) {
 
 }  // namespace
 
-std::wstring DefaultPluginPath() {
-  wchar_t path[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder(path, length);
-  folder.erase(folder.find_last_of(L"\\/") + 1);
-  return folder + L"Plugins\\vis_Omnihost.dll";
-}
-
 bool LoadPlugin(const std::wstring& path, HWND player, PluginLibrary* plugin) {
-  plugin->library = LoadLibraryW(path.c_str());
-  refengine::JournalLine loaded(call::kLoadLibrary);
-  const std::u16string widePath(path.begin(), path.end());
-  loaded.WideText("path", widePath.c_str(), widePath.size())
-      .Address("module", plugin->library)
-      .Number("error", plugin->library ? 0 : int64_t(GetLastError()));
-  WriteJournal(loaded);
+  plugin->library = standin::LoadPluginJournaled(path);
   if (!plugin->library) return false;
   // Through void* first: the export's real type is only known by name.
   auto getHeader = reinterpret_cast<HeaderGetter>(

@@ -24,7 +24,4 @@ bool LoadPlugin(const std::wstring& path, HWND player, PluginLibrary* plugin);
 // Frees the library (after the module's Quit, as players do).
 void UnloadPlugin(PluginLibrary* plugin);
 
-// The plug-in library's default place: Plugins\vis_Omnihost.dll beside the program.
-std::wstring DefaultPluginPath();
-
 }  // namespace winamp_standin

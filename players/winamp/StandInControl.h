@@ -55,6 +55,8 @@
 
 #include <cstdint>
 
+#include "players/shared/StandInJournal.h"
+
 namespace winamp_standin {
 
 constexpr wchar_t kMainWindowClass[] = L"Winamp v1.x";
@@ -69,7 +71,7 @@ constexpr intptr_t kJetAudioVersion = 0x5080;
 // Journal calls.
 namespace call {
 constexpr char kStarted[] = "Started";          // window, mode, embed
-constexpr char kLoadLibrary[] = "LoadLibrary";  // path, module, error
+inline constexpr auto& kLoadLibrary = standin::kLoadLibraryCall;  // path, module, error
 constexpr char kHeader[] = "Header";            // version, description
 constexpr char kModule[] = "Module";            // index, module, description, delay, ...
 constexpr char kInit[] = "Init";                // result

@@ -6,6 +6,8 @@
 #include "players/shared/MessagePump.h"
 #include "players/shared/StandInJournal.h"
 #include "players/shared/StandInMain.h"
+#include "players/shared/StandInPlugin.h"
+#include "players/shared/StandInRun.h"
 #include "players/xmplay/XmplayStandInControl.h"
 #include "refengine/JournalLine.h"
 
@@ -57,36 +59,19 @@ int Player::Run(HINSTANCE instance) {
   mDeadline = GetTickCount64() + ULONGLONG(mSetup.maxMs > 0 ? mSetup.maxMs : 0);
   mWindow = standin::CreateBufferWindow(instance, kWindowClass, L"XMPlay stand-in", &mShown);
   WriteJournal(JournalLine(call::kStarted).Address("window", mWindow));
-  int code = kExitNoPlugin;
-  const char* reason = "no plug-in";
-  if (mWindow != nullptr && LoadModule()) {
-    code = kExitNormal;
-    reason = "steps done";
-    for (const standin::Step& step : mSetup.steps) {
-      if (PastDeadline()) {
-        reason = "time";
-        break;
-      }
-      RunStep(step);
-      PumpFor(0);
-    }
-  }
-  // A module still running keeps code of the library in use; only an ended one is unloaded.
-  if (mLibrary != nullptr && mModuleEnded) FreeLibrary(mLibrary);
-  WriteJournal(JournalLine(call::kExit).Text("reason", reason).Number("code", code));
-  standin::CloseJournal();
-  if (mWindow != nullptr) DestroyWindow(mWindow);
-  return code;
+  standin::StandInRun run;
+  run.window = mWindow;
+  run.deadline = mDeadline;
+  run.notLoadedCode = kExitNoPlugin;
+  run.notLoadedReason = "no plug-in";
+  run.load = [this] { return LoadModule(); };
+  run.runStep = [this](const standin::Step& step) { RunStep(step); };
+  run.libraryToUnload = [this] { return mModuleEnded ? mLibrary : nullptr; };
+  return standin::RunStandIn(run, mSetup.steps);
 }
 
 bool Player::LoadModule() {
-  const std::wstring path = mSetup.PluginPath();
-  mLibrary = LoadLibraryW(path.c_str());
-  const std::u16string widePath(path.begin(), path.end());
-  WriteJournal(JournalLine(call::kLoadLibrary)
-                   .WideText("path", widePath.c_str(), widePath.size())
-                   .Address("module", mLibrary)
-                   .Number("error", mLibrary ? 0 : int64_t(GetLastError())));
+  mLibrary = standin::LoadPluginJournaled(mSetup.PluginPath());
   if (mLibrary == nullptr) return false;
   // Through void* first: the export's real type is only known by name.
   auto query = reinterpret_cast<xmplay::QueryModuleFn>(
@@ -182,10 +167,6 @@ void Player::Deinitialize() {
 
 void Player::PumpFor(int64_t milliseconds) {
   standin::PumpMessagesFor(milliseconds, mDeadline);
-}
-
-bool Player::PastDeadline() const {
-  return GetTickCount64() >= mDeadline;
 }
 
 }  // namespace xmplay_standin

@@ -29,7 +29,6 @@ class Player {
   void Deinitialize();
   // Lets the window's messages run for the time (or until the deadline).
   void PumpFor(int64_t milliseconds);
-  bool PastDeadline() const;
 
   standin::StandInSetup mSetup;
   ULONGLONG mDeadline = 0;

@@ -26,6 +26,8 @@
 
 #include <cstdint>
 
+#include "players/shared/StandInJournal.h"
+
 namespace xmplay_standin {
 
 constexpr wchar_t kWindowClass[] = L"XMPlay Stand-in";
@@ -45,7 +47,7 @@ constexpr int kExitNoPlugin = 2;  // 1: a bad setup (players/shared/StandInMain.
 // Journal calls.
 namespace call {
 constexpr char kStarted[] = "Started";          // window
-constexpr char kLoadLibrary[] = "LoadLibrary";  // path, module, error
+inline constexpr auto& kLoadLibrary = standin::kLoadLibraryCall;  // path, module, error
 // export, info, version, name, required, initialize, render, saveSettings, openSettings,
 // deinitialize, clicked, receiver (entries as addresses)
 constexpr char kInfo[] = "Info";
@@ -59,7 +61,7 @@ constexpr char kClicked[] = "Clicked";            // x, y, result
 constexpr char kSaveSettings[] = "SaveSettings";  // result
 constexpr char kOpenSettings[] = "OpenSettings";  // result
 constexpr char kDeinitialize[] = "Deinitialize";  // result
-constexpr char kExit[] = "Exit";                  // reason, code
+inline constexpr auto& kExit = standin::kExitCall;  // reason, code
 }  // namespace call
 
 }  // namespace xmplay_standin

@@ -13,11 +13,15 @@ std::wstring Variable(const wchar_t* name) {
   return length > 0 && length < 2048 ? std::wstring(value, length) : std::wstring();
 }
 
+std::wstring PathOf(const NVFileSpec& spec) {
+  return Wide(std::string(spec.Text(), size_t(spec.Path().Length())));
+}
+
 // The system's own answer for this process: the very call the engine loader makes.
 std::wstring ThisProcessFolder(int kind) {
   NVFileSpec spec;
   if (spec.SetToSpecialFolder(kind) != 0) return {};
-  return Wide(std::string(spec.Text(), size_t(spec.Path().Length())));
+  return PathOf(spec);
 }
 
 // A process of the other width, seen through the variables Windows (and Wine) give every
@@ -40,10 +44,12 @@ std::wstring OtherWidthFolder(int kind, ProcessWidth width) {
 }  // namespace
 
 std::wstring ProgramFolder() {
-  wchar_t path[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder(path, length < MAX_PATH ? length : 0);
-  return folder.substr(0, folder.find_last_of(L"\\/") + 1);
+  NVFileSpec spec;
+  spec.SetToExecutableFolder();
+  std::wstring folder = PathOf(spec);
+  // A drive root keeps its backslash; any other folder is given one.
+  if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
+  return folder;
 }
 
 std::wstring InProgramFolder(const std::wstring& name) {

@@ -4,6 +4,7 @@
 
 #include "testsupport/win/Folders.h"
 #include "testsupport/win/WideText.h"
+#include "vis_Omnihost/tests/win/StandInJournal.h"
 
 namespace {
 
@@ -37,6 +38,8 @@ ScriptedRun RunScriptedPlayer(const wchar_t* program, const std::string& steps,
     run.engine = player.Journal();
   }
   run.player = refengine_journal::ReadJournalFile(Utf8(journal));
+  EXPECT_EQ(UnexpectedLines(run.player), "")
+      << "the stand-in player's Unexpected lines, steps: " << steps;
   DeleteFileW(journal.c_str());
   DeleteFileW(preferences.c_str());
   return run;

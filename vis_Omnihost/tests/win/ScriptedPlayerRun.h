@@ -15,6 +15,7 @@ struct ScriptedRun {
 };
 
 // Runs the program of the test's folder with the steps and further setup statements (the
-// program's control header lists both) to its end.
+// program's control header lists both) to its end. A player that journaled anything it did not
+// expect (an Unexpected line) fails the test.
 ScriptedRun RunScriptedPlayer(const wchar_t* program, const std::string& steps,
                               const winamp_standin::StandInCommand& more = {});

@@ -8,6 +8,7 @@
 #include "testsupport/win/Folders.h"
 #include "testsupport/win/Waiting.h"
 #include "testsupport/win/WideText.h"
+#include "vis_Omnihost/tests/win/StandInJournal.h"
 
 namespace {
 
@@ -72,6 +73,8 @@ StandInPlayerRun::~StandInPlayerRun() {
     mRun->WaitForExit(kExitMs);
   }
   mRun.reset();  // ends a player that did not exit and removes the engine's journal
+  // Whatever the test asserted, a player that saw a call it did not expect fails it.
+  EXPECT_EQ(UnexpectedLines(PlayerJournal()), "") << "the stand-in player's Unexpected lines";
   DeleteFileW(mPlayerJournal.c_str());
   if (mOwnPreferences) DeleteFileW(mPreferences.c_str());
   for (auto file = mMadeFiles.rbegin(); file != mMadeFiles.rend(); ++file) {

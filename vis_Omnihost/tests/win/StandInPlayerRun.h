@@ -5,7 +5,8 @@
 // The player folder's name is what a player's path says about it (a jetAudio installation is
 // recognised by it). The reference engine journals into the run's own file and keeps its
 // preferences in the file the test names. The test steers the player with commands and reads
-// both journals; a run still going at the end is told to exit and, failing that, ended.
+// both journals; a run still going at the end is told to exit and, failing that, ended. A
+// player that journaled anything it did not expect (an Unexpected line) fails the test then.
 #pragma once
 
 #include <windows.h>

@@ -7,6 +7,7 @@
 
 #include "players/winamp/StandInControl.h"
 #include "testsupport/win/Waiting.h"
+#include "testsupport/win/WindowTexts.h"
 #include "vis_Omnihost/tests/win/WinampPlayerTest.h"
 #include "vis_Omnihost/winamp/WinampMessages.h"
 
@@ -28,9 +29,7 @@ BOOL CALLBACK FindBox(HWND window, LPARAM search) {
   auto* wanted = reinterpret_cast<BoxSearch*>(search);
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof name);
-  if (process != wanted->process || std::string(name) != "#32770" || !IsWindowVisible(window)) {
+  if (process != wanted->process || WindowClass(window) != "#32770" || !IsWindowVisible(window)) {
     return TRUE;
   }
   wanted->box = window;
@@ -48,26 +47,6 @@ HWND WaitForBox(const StandInPlayerRun& run) {
   return search.box;
 }
 
-BOOL CALLBACK KeepLongestText(HWND child, LPARAM found) {
-  char text[2048] = {};
-  GetWindowTextA(child, text, sizeof text);
-  auto* longest = reinterpret_cast<std::string*>(found);
-  if (std::string(text).size() > longest->size()) *longest = text;
-  return TRUE;
-}
-
-std::string BoxText(HWND box) {
-  std::string longest;
-  EnumChildWindows(box, &KeepLongestText, reinterpret_cast<LPARAM>(&longest));
-  return longest;
-}
-
-std::string TitleOf(HWND window) {
-  char text[256] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
-
 // Sends Config, checks the about box and closes it; the box's text.
 std::string ShowAbout(StandInPlayerRun& run) {
   const size_t before = CountOf(run.PlayerJournal(), call::kConfig);
@@ -75,9 +54,9 @@ std::string ShowAbout(StandInPlayerRun& run) {
   HWND box = WaitForBox(run);
   EXPECT_NE(box, nullptr);
   if (!box) return {};
-  EXPECT_EQ(TitleOf(box), kAboutCaption);
+  EXPECT_EQ(WindowText(box), kAboutCaption);
   EXPECT_EQ(GetWindow(box, GW_OWNER), run.MainWindow());
-  const std::string text = BoxText(box);
+  const std::string text = MessageBoxText(box);
   PostMessageA(box, WM_COMMAND, IDOK, 0);
   EXPECT_TRUE(run.WaitForPlayer(
       [&](const Journal& player) { return CountOf(player, call::kConfig) > before; }));

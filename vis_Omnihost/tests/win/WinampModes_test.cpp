@@ -8,6 +8,7 @@
 #include <string>
 
 #include "players/winamp/StandInControl.h"
+#include "testsupport/win/WindowTexts.h"
 #include "vis_Omnihost/tests/win/WinampPlayerTest.h"
 #include "vis_Omnihost/winamp/WinampMessages.h"
 #include "visualhost/host/HostDescriptors.h"
@@ -21,12 +22,6 @@ namespace command = winamp::command;
 
 constexpr char kWindowClass[] = "Glimmora for Winamp vis compatible players";
 constexpr char kWindowTitle[] = "Glimmora";
-
-std::string TextOf(HWND window) {
-  char text[256] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
 
 struct ModeCase {
   const char* name;
@@ -111,7 +106,7 @@ TEST_F(WinampModesTest, EachPlayerIsNamedToTheEngineWhichDrawsInsideThePlayersFr
     EXPECT_EQ(probe.Number("corner"), kFirstBackground);
     EXPECT_GT(probe.Number("colours"), 1);
     EXPECT_TRUE(IsWindowVisible(frame));
-    EXPECT_EQ(TextOf(frame), kWindowTitle);
+    EXPECT_EQ(WindowText(frame), kWindowTitle);
 
     ExpectCleanExit(run);
     const Journal ended = run.PlayerJournal();

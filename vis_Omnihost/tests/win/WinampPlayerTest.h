@@ -32,7 +32,8 @@ PlayerSetup SetupFor(const wchar_t* folder, const char* mode,
 HWND WaitForEngineWindow(const StandInPlayerRun& run, size_t earlier = 0);
 // Journals the plug-in's window through the player's Probe command and returns that line.
 refengine_journal::JournalEntry Probe(StandInPlayerRun& run);
-// Exit: exit code 0, nothing the player did not expect, every engine instance destroyed.
+// Exit: exit code 0 and every engine instance destroyed. (What the player did not expect fails
+// the test when its run ends, StandInPlayerRun.h.)
 void ExpectCleanExit(StandInPlayerRun& run);
 
 class WinampPlayerTest : public ::testing::Test {
