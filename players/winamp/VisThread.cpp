@@ -110,8 +110,11 @@ DWORD VisThread::NextWait() const {
 }
 
 bool VisThread::PumpMessages() {
+  // A module timer whose frames take longer than its period is due again at every look, so the
+  // queue never runs dry: after a while the commands and the Render calls get their turn.
+  const ULONGLONG until = GetTickCount64() + kIdleWaitMs;
   MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+  while (GetTickCount64() < until && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
       // The plug-in's window went: the visualization stops, as in Winamp.
       refengine::JournalLine line(call::kQuitMessage);
