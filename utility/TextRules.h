@@ -9,6 +9,8 @@
 // - TextReader reads such a text byte by byte without ever reading past its end (in a
 //   zero-terminated text, never past the terminator), so a zero byte inside a counted text is
 //   ordinary content.
+// - BoundedLength measures a zero-terminated text of 8-bit or 16-bit units that someone else
+//   handed over (a player's memory) without reading more than a bound of it.
 // - HexDigitValue and the surrogate tests are the one definition of those character classes.
 #pragma once
 
@@ -19,6 +21,16 @@ namespace text_rules {
 // The byte count of the text: the count itself when it is not negative, otherwise the
 // measured zero-terminated length (0 for a text too long to count). 0 for a null text.
 int32_t MeasuredLength(const char* text, int32_t length);
+
+// The length of a zero-terminated text, reading at most `bound` units: a text without a
+// terminator among them counts as `bound` long. 0 for a null text or a bound below 1.
+template <typename Unit>
+int32_t BoundedLength(const Unit* text, int32_t bound) {
+  if (text == nullptr) return 0;
+  int32_t length = 0;
+  while (length < bound && text[length] != 0) ++length;
+  return length;
+}
 
 // The value of a hexadecimal digit (either letter case), or -1 for any other byte (and for -1,
 // the end of a TextReader's text).

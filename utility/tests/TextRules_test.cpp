@@ -9,6 +9,7 @@
 
 namespace {
 
+using text_rules::BoundedLength;
 using text_rules::HexDigitValue;
 using text_rules::MeasuredLength;
 using text_rules::TextReader;
@@ -33,6 +34,33 @@ TEST(TextRulesTest, NegativeLengthMeansZeroTerminated) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(MeasuredLength(c.text, c.length), c.measured);
   }
+}
+
+TEST(TextRulesTest, BoundedLengthStopsAtTheTerminatorOrTheBound) {
+  // Neither text has a terminator after its fourth unit: a read past the bound would leave
+  // the array (which the sanitizers report).
+  const char bytes[] = {'a', 'b', 'c', 'd'};
+  const char16_t units[] = {u'a', u'b', u'c', u'd'};
+  struct Case {
+    const char* name;
+    int32_t bound;
+    int32_t length;
+  };
+  const Case unterminated[] = {
+      {"bound at the end", 4, 4}, {"bound inside", 2, 2}, {"bound 0", 0, 0}, {"bound -1", -1, 0}};
+  for (const Case& c : unterminated) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(BoundedLength(bytes, c.bound), c.length);
+    EXPECT_EQ(BoundedLength(units, c.bound), c.length);
+  }
+  EXPECT_EQ(BoundedLength("ab\0cd", 10), 2);
+  EXPECT_EQ(BoundedLength(u"ab\0cd", 10), 2);
+  EXPECT_EQ(BoundedLength("", 10), 0);
+  // A unit above 0x7F is content, whatever the signedness of char.
+  EXPECT_EQ(BoundedLength("\xFF\x80", 10), 2);
+  EXPECT_EQ(BoundedLength(u"\xFFFF\xD800", 10), 2);
+  EXPECT_EQ(BoundedLength(static_cast<const char*>(nullptr), 10), 0);
+  EXPECT_EQ(BoundedLength(static_cast<const char16_t*>(nullptr), 10), 0);
 }
 
 // Every byte a reader yields, and where it stopped.

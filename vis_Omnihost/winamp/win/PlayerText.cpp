@@ -4,29 +4,19 @@
 
 #include <vector>
 
+#include "utility/TextRules.h"
+
 namespace winamp {
-
-int32_t BoundedLength(const char16_t* text, int32_t bound) {
-  int32_t length = 0;
-  while (length < bound && text[length] != 0) ++length;
-  return length;
-}
-
-int32_t BoundedLength(const char* text, int32_t bound) {
-  int32_t length = 0;
-  while (length < bound && text[length] != 0) ++length;
-  return length;
-}
 
 UtilStr TextFromWide(const char16_t* text) {
   UtilStr result;
-  if (text != nullptr) result.AssignUtf16(text, BoundedLength(text, kPlayerTextBound));
+  if (text != nullptr) result.AssignUtf16(text, text_rules::BoundedLength(text, kPlayerTextBound));
   return result;
 }
 
 UtilStr TextFromAnsi(const char* text) {
   if (text == nullptr) return UtilStr();
-  const int32_t length = BoundedLength(text, kPlayerTextBound);
+  const int32_t length = text_rules::BoundedLength(text, kPlayerTextBound);
   if (length == 0) return UtilStr();
   std::vector<wchar_t> wide(static_cast<size_t>(length));
   const int units = MultiByteToWideChar(CP_ACP, 0, text, length, wide.data(), length);

@@ -11,10 +11,6 @@ namespace winamp {
 // Units read at most from a player's text.
 constexpr int32_t kPlayerTextBound = 4096;
 
-// Length of a zero-terminated text, reading at most `bound` units.
-int32_t BoundedLength(const char16_t* text, int32_t bound);
-int32_t BoundedLength(const char* text, int32_t bound);
-
 // UTF-8 of a UTF-16 text (null: empty), read up to the bound.
 UtilStr TextFromWide(const char16_t* text);
 // UTF-8 of an 8-bit text in the system's ANSI code page (null: empty), read up to the bound.

@@ -3,6 +3,7 @@
 // hands over it takes back when the engine releases it.
 #include <limits>
 
+#include "utility/TextRules.h"
 #include "vis_Omnihost/winamp/WinampMessages.h"
 #include "vis_Omnihost/winamp/win/PlayerText.h"
 #include "vis_Omnihost/winamp/win/WinampHost.h"
@@ -34,7 +35,7 @@ int32_t WinampHost::HandleGArt(ArtRecord* art) {
       const auto* path =
           reinterpret_cast<const char16_t*>(SendPlayer(command::kExtendedAlbumArtPath));
       // The player's text may change under the engine; the engine reads a copy of ours.
-      if (path != nullptr) mArtPath.assign(path, BoundedLength(path, kPlayerTextBound));
+      if (path != nullptr) mArtPath.assign(path, text_rules::BoundedLength(path, kPlayerTextBound));
       if (path != nullptr && !mArtPath.empty()) {
         SetArt(art, ArtKind::kWidePathZ, mArtPath.c_str());
         return NVStatus::kOk;

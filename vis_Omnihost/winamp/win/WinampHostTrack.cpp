@@ -4,6 +4,7 @@
 
 #include "utility/MillisecondClock.h"
 #include "utility/TextFunctions.h"
+#include "utility/TextRules.h"
 #include "vis_Omnihost/winamp/PlaylistTitle.h"
 #include "vis_Omnihost/winamp/WinampMessages.h"
 #include "vis_Omnihost/winamp/win/PlayerText.h"
@@ -35,8 +36,8 @@ void WinampHost::Poll() {
     // A stream: the track changes when its title does.
     const auto* answer = reinterpret_cast<const char16_t*>(SendPlayer(command::kPlayingTitle));
     const char16_t* title = answer != nullptr ? answer : u"";
-    const int32_t units = BoundedLength(title, kStreamTitleUnits - 1);
-    const bool same = BoundedLength(mStreamTitle.get(), kStreamTitleUnits) == units &&
+    const int32_t units = text_rules::BoundedLength(title, kStreamTitleUnits - 1);
+    const bool same = text_rules::BoundedLength(mStreamTitle.get(), kStreamTitleUnits) == units &&
                       std::memcmp(mStreamTitle.get(), title, units * sizeof(char16_t)) == 0;
     if (!same) {
       std::memcpy(mStreamTitle.get(), title, units * sizeof(char16_t));

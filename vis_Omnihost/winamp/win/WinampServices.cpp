@@ -7,23 +7,30 @@ namespace {
 // Answers of 0 and 1 to the service-interface query both mean "no services".
 constexpr uintptr_t kNoServiceInterface = 1;
 
+// A message to a service object; a null object, or one without a table or dispatch entry,
+// handles nothing.
+int32_t Dispatch(ServiceObject* object, int32_t message, void* result, void** params,
+                 int32_t count) {
+  if (object == nullptr || object->table == nullptr || object->table->dispatch == nullptr) {
+    return 0;
+  }
+  return object->table->dispatch(object, message, result, params, count);
+}
+
 ServiceObject* ServiceByGuid(ServiceObject* services, const ServiceGuid& guid) {
   void* found = nullptr;
   ServiceGuid argument = guid;
   void* params[] = {&argument};
-  if (services->table == nullptr || services->table->dispatch == nullptr) return nullptr;
-  if (services->table->dispatch(services, service::kGetServiceByGuid, &found, params, 1) !=
-      service::kHandled) {
+  if (Dispatch(services, service::kGetServiceByGuid, &found, params, 1) != service::kHandled) {
     return nullptr;
   }
   return static_cast<ServiceObject*>(found);
 }
 
 void ReleaseService(ServiceObject* object) {
-  if (object == nullptr || object->table == nullptr || object->table->dispatch == nullptr) return;
   // Nothing is expected back, but a player may write a result all the same.
   intptr_t ignored = 0;
-  object->table->dispatch(object, service::kRelease, &ignored, nullptr, 0);
+  Dispatch(object, service::kRelease, &ignored, nullptr, 0);
 }
 
 }  // namespace
@@ -48,15 +55,10 @@ bool PlayerServices::GetAlbumArt(const char16_t* file, int32_t* width, int32_t* 
   *width = 0;
   *height = 0;
   *pixels = nullptr;
-  if (mAlbumArt == nullptr || mAlbumArt->table == nullptr ||
-      mAlbumArt->table->dispatch == nullptr) {
-    return false;
-  }
   const char16_t* type = u"cover";
   void* params[] = {&file, &type, &width, &height, &pixels};
   int32_t result = -1;
-  const int32_t handled =
-      mAlbumArt->table->dispatch(mAlbumArt, service::kGetAlbumArt, &result, params, 5);
+  const int32_t handled = Dispatch(mAlbumArt, service::kGetAlbumArt, &result, params, 5);
   if (handled != service::kHandled || result != 0 || *pixels == nullptr) return false;
   if (*width > 0 && *height > 0) return true;
   // Pixels of no size are of no use to the engine, but they are still the player's memory.
@@ -66,12 +68,9 @@ bool PlayerServices::GetAlbumArt(const char16_t* file, int32_t* width, int32_t* 
 }
 
 void PlayerServices::Free(void* block) {
-  if (mMemory == nullptr || mMemory->table == nullptr || mMemory->table->dispatch == nullptr) {
-    return;
-  }
   void* params[] = {&block};
   intptr_t ignored = 0;
-  mMemory->table->dispatch(mMemory, service::kFree, &ignored, params, 1);
+  Dispatch(mMemory, service::kFree, &ignored, params, 1);
 }
 
 }  // namespace winamp
