@@ -5,8 +5,10 @@
 //   Module path="..." entry=0                     a library without VLC's entry point
 // The cache is written whole, replacing the previous one. Exit code 0, or 2 for a missing or
 // unreadable folder (the cache is then left as it was).
-#include <shellapi.h>
 #include <windows.h>
+
+// After windows.h, whose types it uses.
+#include <shellapi.h>
 
 #include <string>
 
