@@ -72,7 +72,7 @@ VIAddVersionKey "FileDescription" "${PRODUCT} Setup"
 VIAddVersionKey "FileVersion" "${VERSION}"
 VIAddVersionKey "ProductVersion" "${VERSION}"
 VIAddVersionKey "LegalCopyright" "Copyright Novalume Inc."
-; The registration helpers are not called in a package without COM servers.
+; The registration helper is not called in a package without COM servers.
 !pragma warning disable 6010
 
 !define MUI_COMPONENTSPAGE_NODESC
@@ -210,17 +210,13 @@ Section "Windows Media Player" SecWmp
   !ifdef HAVE_WMP_X64
     ${If} $Wmp64Found != ""
       !insertmacro PlaceFile Wmp64 "${X64_BIN}\NV_WMP.dll" "$INSTDIR\x64\NV_WMP.dll"
-      Push Wmp64
-      Push x64
-      Call RegisterPlaced
+      !insertmacro RegisterPlaced Wmp64 x64
     ${EndIf}
   !endif
   !ifdef HAVE_WMP_X86
     ${If} $Wmp32Found != ""
       !insertmacro PlaceFile Wmp32 "${X86_BIN}\NV_WMP.dll" "$INSTDIR\x86\NV_WMP.dll"
-      Push Wmp32
-      Push x86
-      Call RegisterPlaced
+      !insertmacro RegisterPlaced Wmp32 x86
     ${EndIf}
   !endif
 SectionEnd
@@ -229,17 +225,13 @@ Section "JRiver Media Center" SecJmc
   !ifdef HAVE_JMC_X64
     ${If} $Jmc64Found != ""
       !insertmacro PlaceFile Jmc64 "${X64_BIN}\NV_JMC.dll" "$INSTDIR\x64\NV_JMC.dll"
-      Push Jmc64
-      Push x64
-      Call RegisterPlaced
+      !insertmacro RegisterPlaced Jmc64 x64
     ${EndIf}
   !endif
   !ifdef HAVE_JMC_X86
     ${If} $Jmc32Found != ""
       !insertmacro PlaceFile Jmc32 "${X86_BIN}\NV_JMC.dll" "$INSTDIR\x86\NV_JMC.dll"
-      Push Jmc32
-      Push x86
-      Call RegisterPlaced
+      !insertmacro RegisterPlaced Jmc32 x86
     ${EndIf}
   !endif
 SectionEnd

@@ -34,109 +34,88 @@
 !macroend
 !insertmacro TopMissingFolderFunction ""
 
-; Stack: slot, source file already extracted to the plug-ins folder of this run, destination
-; path. Copies the file there, creating folders as needed, and records it.
+; The arguments of the functions below, set by their callers (NSIS functions take no
+; parameters of their own).
+Var PlaceSlot        ; a record's slot
+Var PlaceSource      ; the file to copy (already extracted)
+Var PlaceDestination ; its full path in the player's folder
+Var RegsvrBits       ; x64 or x86
+Var RegsvrArguments  ; the switches before the path
+Var RegsvrPath       ; the server
+Var RegsvrResult     ; regsvr32's exit code, or "error" when it could not be started
+
+; Copies PlaceSource to PlaceDestination, creating folders as needed, and records it under
+; PlaceSlot.
 Function PlaceFile
-  Exch $2 ; destination
-  Exch
-  Exch $1 ; extracted source
-  Exch 2
-  Exch $0 ; slot
   Push $3
   Push $4
-  ${GetParent} $2 $4
+  ${GetParent} $PlaceDestination $4
   Push $4
   Call TopMissingFolder
   Pop $3
   ClearErrors
   CreateDirectory $4
-  CopyFiles /SILENT $1 $2
+  CopyFiles /SILENT $PlaceSource $PlaceDestination
   ${If} ${Errors}
-  ${OrIfNot} ${FileExists} $2
-    ${Log} "Could not write $2: the plug-in was not installed there."
+  ${OrIfNot} ${FileExists} $PlaceDestination
+    ${Log} "Could not write $PlaceDestination: the plug-in was not installed there."
   ${Else}
     SetRegView 64
-    WriteRegStr HKLM "${RECORD_KEY}" "$0" "$2"
+    WriteRegStr HKLM "${RECORD_KEY}" "$PlaceSlot" "$PlaceDestination"
     ${If} $3 != ""
-      WriteRegStr HKLM "${RECORD_KEY}" "$0.Created" "$3"
+      WriteRegStr HKLM "${RECORD_KEY}" "$PlaceSlot.Created" "$3"
     ${EndIf}
-    ${Log} "Installed $2"
+    ${Log} "Installed $PlaceDestination"
   ${EndIf}
   Pop $4
   Pop $3
-  Pop $2
-  Pop $1
-  Pop $0
 FunctionEnd
 
 ; PlaceFile SLOT SOURCE DESTINATION: SOURCE is a file of the package (compile time).
 !macro PlaceFile SLOT SOURCE DESTINATION
   InitPluginsDir
   File "/oname=$PLUGINSDIR\${SLOT}.file" "${SOURCE}"
-  Push "${SLOT}"
-  Push "$PLUGINSDIR\${SLOT}.file"
-  Push "${DESTINATION}"
+  StrCpy $PlaceSlot "${SLOT}"
+  StrCpy $PlaceSource "$PLUGINSDIR\${SLOT}.file"
+  StrCpy $PlaceDestination "${DESTINATION}"
   Call PlaceFile
 !macroend
 
-; Runs the regsvr32 of the given bitness (x64: System32 seen without the 32-bit redirection;
-; x86: SysWOW64) on a server. Stack: bitness, arguments before the path, path. Returns its exit
-; code.
+; Runs the regsvr32 of RegsvrBits (x64: System32 seen without the 32-bit redirection; x86:
+; SysWOW64) with RegsvrArguments on RegsvrPath; sets RegsvrResult.
 !macro RunRegsvr32Function PREFIX
   Function ${PREFIX}RunRegsvr32
-    Exch $2 ; path
-    Exch
-    Exch $1 ; arguments
-    Exch 2
-    Exch $0 ; bitness
-    Push $3
-    ${If} $0 == x64
+    ${If} $RegsvrBits == x64
       ${DisableX64FSRedirection}
-      ExecWait '"$WINDIR\System32\regsvr32.exe" $1 "$2"' $3
+      ExecWait '"$WINDIR\System32\regsvr32.exe" $RegsvrArguments "$RegsvrPath"' $RegsvrResult
       ${EnableX64FSRedirection}
     ${Else}
-      ExecWait '"$WINDIR\SysWOW64\regsvr32.exe" $1 "$2"' $3
+      ExecWait '"$WINDIR\SysWOW64\regsvr32.exe" $RegsvrArguments "$RegsvrPath"' $RegsvrResult
     ${EndIf}
-    ${If} $3 == ""
-      StrCpy $3 error
+    ${If} $RegsvrResult == ""
+      StrCpy $RegsvrResult error
     ${EndIf}
-    StrCpy $0 $3
-    Pop $3
-    Pop $2
-    Pop $1
-    Exch $0
   FunctionEnd
 !macroend
 !insertmacro RunRegsvr32Function ""
 
-; Stack: slot, bitness. Registers the server the slot records.
-Function RegisterPlaced
-  Exch $1 ; bitness
-  Exch
-  Exch $0 ; slot
-  Push $2
-  Push $3
+; RegisterPlaced SLOT BITS: registers the server the slot records with the regsvr32 of BITS.
+!macro RegisterPlaced SLOT BITS
   SetRegView 64
-  ReadRegStr $2 HKLM "${RECORD_KEY}" "$0"
-  ${If} $2 != ""
-    Push $1
-    Push "/s"
-    Push $2
+  ReadRegStr $RegsvrPath HKLM "${RECORD_KEY}" "${SLOT}"
+  ${If} $RegsvrPath != ""
+    StrCpy $RegsvrBits "${BITS}"
+    StrCpy $RegsvrArguments "/s"
     Call RunRegsvr32
-    Pop $3
     SetRegView 64
-    ${If} $3 == 0
-      WriteRegStr HKLM "${RECORD_KEY}" "$0.Registered" "$1"
-      ${Log} "Registered $2 ($1)"
+    ${If} $RegsvrResult == 0
+      WriteRegStr HKLM "${RECORD_KEY}" "${SLOT}.Registered" "${BITS}"
+      ${Log} "Registered $RegsvrPath (${BITS})"
     ${Else}
-      ${Log} "Registering $2 failed (regsvr32 exit code $3)."
+      ${Log} "Registering $RegsvrPath failed (regsvr32 exit code $RegsvrResult)."
     ${EndIf}
   ${EndIf}
-  Pop $3
-  Pop $2
-  Pop $1
-  Pop $0
-FunctionEnd
+!macroend
 
 ; Stack: slot. Unregisters (when it was registered) and deletes what the slot records, removes
 ; the folders the installer created for it when they are empty, and forgets the slot.
@@ -152,15 +131,14 @@ Function un.RemovePlaced
   ${If} $1 != ""
     ReadRegStr $2 HKLM "${RECORD_KEY}" "$0.Registered"
     ${If} $2 != ""
-      Push $2
-      Push "/u /s"
-      Push $1
+      StrCpy $RegsvrBits $2
+      StrCpy $RegsvrArguments "/u /s"
+      StrCpy $RegsvrPath $1
       Call un.RunRegsvr32
-      Pop $3
-      ${If} $3 == 0
+      ${If} $RegsvrResult == 0
         ${Log} "Unregistered $1"
       ${Else}
-        ${Log} "Unregistering $1 failed (regsvr32 exit code $3)."
+        ${Log} "Unregistering $1 failed (regsvr32 exit code $RegsvrResult)."
       ${EndIf}
     ${EndIf}
     ClearErrors
