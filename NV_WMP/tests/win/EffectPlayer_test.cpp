@@ -130,6 +130,29 @@ TEST_F(EffectPlayerTest, APausedPlayerGivesSilence) {
   core->ReleaseOwner();
 }
 
+TEST_F(EffectPlayerTest, ASeekSilencesTheEngineUntilTheNextRendering) {
+  PlayerWindows windows;
+  StandInCore* core = new StandInCore(CoreSetup{});
+  wmp::Effects* effect = Start(core, &windows);
+  ASSERT_NE(effect, nullptr);
+  RenderFrames(effect, 10, Levels(60));
+  ASSERT_GT(Calls(journal_.Read(), "Callback", "GetS").back().Number("peakMilli"), 100);
+  // The player seeks and then leaves the effect to the pump for a while.
+  ASSERT_TRUE(core->SendPositionChange(1.0, 30.0));
+  const size_t before = Calls(journal_.Read(), "Callback", "GetS").size();
+  PumpMessages(300);
+  const Journal audio = Calls(journal_.Read(), "Callback", "GetS");
+  ASSERT_GT(audio.size(), before) << "the pump asks for frames after a seek";
+  for (size_t i = before; i < audio.size(); ++i) {
+    EXPECT_EQ(audio[i].Number("peakMilli"), 0) << "request " << i;
+  }
+  RenderFrames(effect, 5, Levels(60));
+  EXPECT_GT(Calls(journal_.Read(), "Callback", "GetS").back().Number("peakMilli"), 100);
+  Stop(effect, &windows);
+  EXPECT_EQ(core->Outstanding(), 0);
+  core->ReleaseOwner();
+}
+
 TEST_F(EffectPlayerTest, TwoEffectsShareOneEngineInstanceAndTheLastDestroyStopsIt) {
   PlayerWindows windows;
   StandInCore* core = new StandInCore(CoreSetup{});
