@@ -3,6 +3,7 @@
 option(NV_SANITIZE "Native tree: build with AddressSanitizer and UndefinedBehaviorSanitizer" ON)
 option(NV_BENCHMARKS "Native tree: build the Google Benchmark programs" OFF)
 option(NV_FUZZERS "Native tree (clang): build the libFuzzer targets" OFF)
+option(NV_TSAN "Native tree: build with ThreadSanitizer (for the threaded tests)" OFF)
 
 if(WIN32)
   set(NV_NATIVE OFF)
@@ -23,6 +24,12 @@ else()
   if(NV_SANITIZE AND NOT NV_FUZZERS)
     add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
     add_link_options(-fsanitize=address,undefined)
+  endif()
+  if(NV_TSAN)
+    # GCC warns that ThreadSanitizer cannot follow atomic_thread_fence (the clock uses one);
+    # the warning stays a warning.
+    add_compile_options(-fsanitize=thread -fno-omit-frame-pointer -Wno-error=tsan)
+    add_link_options(-fsanitize=thread)
   endif()
 endif()
 

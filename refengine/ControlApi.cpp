@@ -157,6 +157,7 @@ const RefEngineControlApi kControlApi{
     &SwitchFullscreen,
     &FullscreenWindowOf,
     &CoverSizeOf,
+    &SetCreateDelay,
 };
 
 }  // namespace

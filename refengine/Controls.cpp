@@ -8,6 +8,7 @@ namespace {
 struct ControlState {
   GetApiFailure getApiFailure;
   int32_t createFailure = 0;
+  int32_t createDelay = 0;
   int32_t framePeriod = kDefaultFramePeriodMs;
   int32_t idle = 0;
   std::optional<EngineRect> windowAnswer;
@@ -44,6 +45,13 @@ int32_t CreateFailureControl() {
 }
 void SetCreateFailure(int32_t status) {
   Write(&ControlState::createFailure, status);
+}
+
+int32_t CreateDelayControl() {
+  return Read(&ControlState::createDelay);
+}
+void SetCreateDelay(int32_t milliseconds) {
+  Write(&ControlState::createDelay, milliseconds > 0 ? milliseconds : 0);
 }
 
 int32_t FramePeriodControl() {

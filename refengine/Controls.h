@@ -22,6 +22,10 @@ void SetGetApiFailure(const GetApiFailure& failure);
 int32_t CreateFailureControl();
 void SetCreateFailure(int32_t status);
 
+// Milliseconds CreateInstance pauses before it creates an instance (0: none).
+int32_t CreateDelayControl();
+void SetCreateDelay(int32_t milliseconds);
+
 int32_t FramePeriodControl();
 void SetFramePeriod(int32_t milliseconds);
 

@@ -51,6 +51,10 @@ int32_t NV_ENGINE_CALL CreateInstance(uint32_t* instance, int32_t reserved, Engi
         .Address("callback", reinterpret_cast<const void*>(callback))
         .Address("userdata", userData)
         .Text("descriptor", text);
+    if (const int32_t delay = CreateDelayControl(); delay > 0) {
+      WriteJournal(JournalLine("Delay").Text("call", "CreateInstance").Number("ms", delay));
+      Sleep(DWORD(delay));
+    }
     int32_t status = CreateFailureControl();
     if (status == 0 && !instance) status = kBadArgument;
     if (status == 0) {

@@ -1,6 +1,7 @@
 #include "refengine/HostRequests.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "refengine/CoverArt.h"
@@ -45,6 +46,13 @@ int64_t PeakMilli(const AudioRequest& request) {
   return int64_t(peak * 1000.0f + 0.5f);
 }
 
+// The newest sample delivered, in thousandths (0 when none): with the request's time it says
+// when a sound reached the engine's waveform.
+int64_t NewestMilli(const AudioFeed& audio, const AudioRequest& request) {
+  const int delivered = std::clamp(request.samplesDelivered, 0, AudioFeed::kSamples);
+  return delivered > 0 ? std::lround(audio.samples[delivered - 1] * 1000.0f) : 0;
+}
+
 }  // namespace
 
 void FetchAudio(Instance& instance) {
@@ -53,12 +61,14 @@ void FetchAudio(Instance& instance) {
   request.timeField = int64_t(instance.scene.frames);
   request.requestTimeMs = int64_t(GetTickCount64());
   const int32_t status = AskHost(instance, EngineRequest::kGetSamples, &request, nullptr,
-                                 [&request](JournalLine& line) {
+                                 [&request, &audio](JournalLine& line) {
                                    line.Number("samplesWanted", request.samplesWanted)
                                        .Number("samplesDelivered", request.samplesDelivered)
                                        .Number("bandsWanted", request.bandsWanted)
                                        .Number("bandsDelivered", request.bandsDelivered)
-                                       .Number("peakMilli", PeakMilli(request));
+                                       .Number("peakMilli", PeakMilli(request))
+                                       .Number("time", request.requestTimeMs)
+                                       .Number("newest", NewestMilli(audio, request));
                                  });
   // A host may report more than it was allowed to write; never read past the buffers.
   audio.samplesDelivered =

@@ -10,8 +10,8 @@
 // host:
 //   <call> key=value key="text" ...
 // Calls: GetNVVisualAPI, ReleaseNVVisualAPI, CreateInstance, DestroyInstance, SetTarget,
-// RunFrame, Request, Entry (a table entry hosts never use) and Callback (a request the engine
-// sent its host). A call's line is written when the call returns, so requests the engine sent
+// RunFrame, Request, Entry (a table entry hosts never use), Callback (a request the engine
+// sent its host) and Delay (a pause a test asked for, written when it begins). A call's line is written when the call returns, so requests the engine sent
 // during the call come before it. Numbers are decimal, addresses 0x-hexadecimal, four-character
 // codes bare (or 0x-hexadecimal when not printable), texts in double quotes with backslash
 // escapes (\" \\ \n \r \t \xHH), copies of records as bare hexadecimal bytes under the key
@@ -103,6 +103,10 @@ struct RefEngineControlApi {
   void* (*FullscreenWindow)(uint32_t instance);
   // Size in pixels of the instance's album cover (0 and 0 without one).
   void (*CoverSize)(uint32_t instance, int32_t* width, int32_t* height);
+  // CreateInstance pauses this long before creating the instance (0: not at all), after a
+  // journal line "Delay call=CreateInstance ms=N" that says the pause has begun: a host's
+  // start that takes a while, for tests of what happens meanwhile.
+  void (*DelayCreateInstance)(int32_t milliseconds);
 };
 
 typedef const struct RefEngineControlApi*(NV_ENGINE_CALL* RefEngineControlFn)(int32_t version);

@@ -2,6 +2,8 @@
 // core.
 #include "players/vlc/StandInCore.h"
 
+#include <windows.h>
+
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -20,6 +22,33 @@ State& Get() {
 }  // namespace standin
 
 using standin::Get;
+
+namespace {
+
+int64_t Now() {
+  std::lock_guard<std::recursive_mutex> hold(Get().lock);
+  return Get().realTime ? static_cast<int64_t>(GetTickCount64()) * 1000 : Get().clock;
+}
+
+// Runs the variable armed for this function's log line, once, on the calling thread.
+void RunSetInLog(const char* function) {
+  standin::SetInLog armed;
+  {
+    std::lock_guard<std::recursive_mutex> hold(Get().lock);
+    standin::SetInLog& setInLog = Get().setInLog;
+    if (setInLog.function.empty() || function == nullptr || setInLog.function != function) return;
+    armed = setInLog;
+    setInLog.function.clear();
+  }
+  const ULONGLONG start = GetTickCount64();
+  StandIn_SetFloat(armed.object, armed.name.c_str(), armed.value);
+  const auto took = static_cast<int64_t>(GetTickCount64() - start);
+  std::lock_guard<std::recursive_mutex> hold(Get().lock);
+  Get().setInLog.thread = GetCurrentThreadId();
+  Get().setInLog.tookMs = took;
+}
+
+}  // namespace
 
 extern "C" {
 
@@ -65,6 +94,39 @@ int32_t StandIn_InputHolds(void) {
 void StandIn_SetClock(int64_t microseconds) {
   std::lock_guard<std::recursive_mutex> hold(Get().lock);
   Get().clock = microseconds;
+  Get().realTime = false;
+}
+
+void StandIn_FollowRealTime(void) {
+  std::lock_guard<std::recursive_mutex> hold(Get().lock);
+  Get().realTime = true;
+}
+
+int32_t StandIn_ItemReadCount(void) {
+  std::lock_guard<std::recursive_mutex> hold(Get().lock);
+  return static_cast<int32_t>(Get().itemReads.size());
+}
+
+int64_t StandIn_ItemReadTime(int32_t index) {
+  std::lock_guard<std::recursive_mutex> hold(Get().lock);
+  const std::vector<int64_t>& reads = Get().itemReads;
+  return index >= 0 && static_cast<size_t>(index) < reads.size() ? reads[size_t(index)] : -1;
+}
+
+void StandIn_SetFloatInLogOf(const char* function, vlc_object_t* object, const char* name,
+                             float value) {
+  std::lock_guard<std::recursive_mutex> hold(Get().lock);
+  Get().setInLog = standin::SetInLog{function, object, name, value, 0, -1};
+}
+
+uint32_t StandIn_SetInLogThread(void) {
+  std::lock_guard<std::recursive_mutex> hold(Get().lock);
+  return Get().setInLog.thread;
+}
+
+int64_t StandIn_SetInLogMs(void) {
+  std::lock_guard<std::recursive_mutex> hold(Get().lock);
+  return Get().setInLog.tookMs;
 }
 
 int32_t StandIn_LogCount(void) {
@@ -104,7 +166,10 @@ void StandIn_Reset(void) {
   state.itemOfInput.clear();
   state.inputHolds = 0;
   state.clock = 1000000;
+  state.realTime = false;
+  state.itemReads.clear();
   state.log.clear();
+  state.setInLog = standin::SetInLog{};
 }
 
 // VLC's own functions.
@@ -117,6 +182,7 @@ input_thread_t* (playlist_CurrentInput)(playlist_t*) {
 
 input_item_t* (input_GetItem)(input_thread_t* input) {
   std::lock_guard<std::recursive_mutex> hold(Get().lock);
+  Get().itemReads.push_back(Now());
   auto found = Get().itemOfInput.find(VLC_OBJECT(input));
   return found != Get().itemOfInput.end() ? found->second : nullptr;
 }
@@ -137,10 +203,7 @@ const char* (vlc_meta_Get)(const vlc_meta_t* meta, vlc_meta_type_t type) {
 void (vlc_mutex_lock)(vlc_mutex_t*) { Get().lock.lock(); }
 void (vlc_mutex_unlock)(vlc_mutex_t*) { Get().lock.unlock(); }
 
-mtime_t (mdate)(void) {
-  std::lock_guard<std::recursive_mutex> hold(Get().lock);
-  return Get().clock;
-}
+mtime_t (mdate)(void) { return Now(); }
 
 void (vlc_Log)(vlc_object_t*, int priority, const char*, const char*, unsigned, const char* function,
              const char* format, ...) {
@@ -149,9 +212,12 @@ void (vlc_Log)(vlc_object_t*, int priority, const char*, const char*, unsigned, 
   va_start(args, format);
   vsnprintf(text, sizeof(text), format, args);
   va_end(args);
-  std::lock_guard<std::recursive_mutex> hold(Get().lock);
-  Get().log.push_back(std::to_string(priority) + " " + (function != nullptr ? function : "") +
-                      ": " + text);
+  {
+    std::lock_guard<std::recursive_mutex> hold(Get().lock);
+    Get().log.push_back(std::to_string(priority) + " " + (function != nullptr ? function : "") +
+                        ": " + text);
+  }
+  RunSetInLog(function);
 }
 
 }  // extern "C"

@@ -35,12 +35,28 @@ int32_t StandIn_InputHolds(void);
 
 // mdate(): microseconds.
 void StandIn_SetClock(int64_t microseconds);
+// From now on mdate() is the system's tick count (GetTickCount64, the reference engine's
+// clock) in microseconds; StandIn_SetClock or a reset go back to the driven clock.
+void StandIn_FollowRealTime(void);
+// The clock at each input_GetItem call (the module's metadata polls), oldest first; -1 when
+// there is no such call.
+int32_t StandIn_ItemReadCount(void);
+int64_t StandIn_ItemReadTime(int32_t index);
+
+// Arms a float variable to be set (its callbacks run) inside the module's next log line from
+// `function`, on the thread that writes it. Afterwards, the thread it ran on and how long the
+// setting took in milliseconds (0 and -1 until it ran).
+void StandIn_SetFloatInLogOf(const char* function, vlc_object_t* object, const char* name,
+                             float value);
+uint32_t StandIn_SetInLogThread(void);
+int64_t StandIn_SetInLogMs(void);
 
 // The log: "<priority> <function>: <text>" per line.
 int32_t StandIn_LogCount(void);
 // Copies line `index`, cut to fit; its full length, or -1 when there is none.
 int32_t StandIn_LogLine(int32_t index, char* buffer, int32_t size);
 
-// Forgets objects, variables, options, the input, the log; the clock goes back to 1 s.
+// Forgets objects, variables, options, the input, the item reads, the log and an armed set;
+// the clock goes back to a driven 1 s.
 void StandIn_Reset(void);
 }

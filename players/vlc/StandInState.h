@@ -2,6 +2,7 @@
 // from the module's threads (VLC's audio thread, the session thread) and the scenario's.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <mutex>
 #include <string>
@@ -28,6 +29,19 @@ struct Meta {
   std::map<int, std::string> texts;
 };
 
+// A variable to set from inside the module's next log line of one function: VLC runs a
+// variable's callbacks on whatever thread sets it, so this is how a callback comes to run on
+// the module's own session thread.
+struct SetInLog {
+  std::string function;  // empty: none armed
+  vlc_object_t* object = nullptr;
+  std::string name;
+  float value = 0.0f;
+  // What happened when it ran.
+  uint32_t thread = 0;
+  int64_t tookMs = -1;
+};
+
 struct State {
   std::recursive_mutex lock;
   std::map<std::pair<vlc_object_t*, std::string>, Variable> variables;
@@ -38,7 +52,10 @@ struct State {
   std::map<vlc_object_t*, input_item_t*> itemOfInput;
   int32_t inputHolds = 0;
   int64_t clock = 1000000;
+  bool realTime = false;  // mdate() follows the system's tick count instead
+  std::vector<int64_t> itemReads;  // the clock at each input_GetItem
   std::vector<std::string> log;
+  SetInLog setInLog;
 };
 
 State& Get();

@@ -26,3 +26,5 @@ InstalledProduct& ProcessProduct() {
   if (gProduct == nullptr) gProduct = new InstalledProduct(InstalledProduct::Options{});
   return *gProduct;
 }
+
+InstalledProduct* ProcessProductIfMade() { return gProduct; }

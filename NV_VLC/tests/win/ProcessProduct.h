@@ -6,3 +6,5 @@
 #include "testsupport/win/InstalledProduct.h"
 
 InstalledProduct& ProcessProduct();
+// The product if it was installed already, else null (nothing is installed).
+InstalledProduct* ProcessProductIfMade();
