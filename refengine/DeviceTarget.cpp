@@ -45,6 +45,10 @@ bool DeviceTarget::Attach(void* target) {
   return device != nullptr;
 }
 
+bool DeviceTarget::Readable(const void* address, size_t bytes) {
+  return PagesAllow(address, bytes, kReadable);
+}
+
 void DeviceTarget::Detach() {
   if (mDevice) mDevice->Release();
   mDevice = nullptr;

@@ -2,6 +2,7 @@
 // the engine holds a reference while it is attached and only clears its render target.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 struct IDirect3DDevice9;
@@ -23,6 +24,9 @@ class DeviceTarget {
 
   // Clears the device's render target to 0x00RRGGBB. False when the device refuses.
   bool Clear(uint32_t rgb);
+
+  // Whether the bytes at the address can be read (a host's extra record, say).
+  static bool Readable(const void* address, size_t bytes);
 
  private:
   IDirect3DDevice9* mDevice = nullptr;

@@ -84,7 +84,8 @@ void NV_ENGINE_CALL DestroyInstance(uint32_t handle) {
 }
 
 // Validates and stores the target. The kind comes from the flags' low bits.
-int32_t StoreTarget(Instance& instance, void* target, uint32_t flags, JournalLine& line) {
+int32_t StoreTarget(Instance& instance, void* target, void* extra, uint32_t flags,
+                    JournalLine& line) {
   constexpr uint32_t kKindBits =
       TargetFlags::kPixelBuffer | TargetFlags::kWindow | TargetFlags::kDeviceContext;
   Target next;
@@ -122,6 +123,10 @@ int32_t StoreTarget(Instance& instance, void* target, uint32_t flags, JournalLin
     instance.targetLostMs = GetTickCount64();
   }
   if (next.kind == TargetKind::kOther) {
+    // What the host gives with a device is its rectangle; journaled when it can be read.
+    if (extra && DeviceTarget::Readable(extra, sizeof(EngineRect))) {
+      DescribeRect(line, *static_cast<const EngineRect*>(extra));
+    }
     line.Number("device", instance.device.Attach(next.other) ? 1 : 0);
   } else {
     instance.device.Detach();
@@ -142,7 +147,7 @@ int32_t NV_ENGINE_CALL SetTarget(uint32_t handle, void* target, void* extra, uin
         .Number("flags", flags);
     const std::shared_ptr<Instance> instance = FindInstance(handle);
     const int32_t status =
-        instance ? StoreTarget(*instance, target, flags, line) : NVStatus::kNoInstance;
+        instance ? StoreTarget(*instance, target, extra, flags, line) : NVStatus::kNoInstance;
     line.Number("status", status);
     WriteJournal(line);
     return status;

@@ -21,6 +21,26 @@ int32_t AskHost(const Instance& instance, uint32_t code, void* in, void* out,
   return status;
 }
 
+namespace {
+
+// What the host delivered, in brief: the newest sample in millionths and the strongest band
+// (-1 without bands), read only within the engine's own buffers.
+void DescribeDeliveredAudio(JournalLine& line, const AudioRequest& request,
+                            const AudioFeed& audio) {
+  const int32_t samples = std::clamp(request.samplesDelivered, 0, AudioFeed::kSamples);
+  if (samples > 0) {
+    line.Number("newestSampleMicro", std::llround(double(audio.samples[samples - 1]) * 1e6));
+  }
+  const int32_t bands = std::clamp(request.bandsDelivered, 0, AudioFeed::kBands);
+  int32_t strongest = -1;
+  for (int32_t k = 0; k < bands; ++k) {
+    if (strongest < 0 || audio.bands[k] > audio.bands[strongest]) strongest = k;
+  }
+  line.Number("strongestBand", strongest);
+}
+
+}  // namespace
+
 AudioRequest AudioRequestFor(Instance& instance) {
   AudioFeed& audio = instance.audio;
   AudioRequest request{};
@@ -69,6 +89,7 @@ void FetchAudio(Instance& instance) {
                                        .Number("peakMilli", PeakMilli(request))
                                        .Number("time", request.requestTimeMs)
                                        .Number("newest", NewestMilli(audio, request));
+                                   DescribeDeliveredAudio(line, request, audio);
                                  });
   // A host may report more than it was allowed to write; never read past the buffers.
   audio.samplesDelivered =

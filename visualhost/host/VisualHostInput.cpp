@@ -55,13 +55,16 @@ constexpr SpecialKeyCode kSpecialKeys[] = {
     {VirtualKey::kPageUp, SpecialKey::kPageUp}, {VirtualKey::kPageDown, SpecialKey::kPageDown},
 };
 
-// The engine's code for a special key; 0 for any other key.
+}  // namespace
+
 uint16_t SpecialKeyCodeOf(uintptr_t virtualKey) {
   for (const SpecialKeyCode& entry : kSpecialKeys) {
     if (entry.virtualKey == virtualKey) return entry.code;
   }
   return 0;
 }
+
+namespace {
 
 // The key state counts as down when any of bits 1 to 7 of its low byte is set; bit 0 is the
 // toggle state, which says nothing about the key being held.

@@ -48,6 +48,9 @@ constexpr uint32_t kRight = 0x27;
 constexpr uint32_t kDown = 0x28;
 }  // namespace VirtualKey
 
+// The engine's code (SpecialKey) for a special key of VirtualKey above; 0 for any other key.
+uint16_t SpecialKeyCodeOf(uintptr_t virtualKey);
+
 // Map types of MapVirtualKeyA.
 constexpr uint32_t kMapScanCodeToVirtualKey = 1;  // MAPVK_VSC_TO_VK
 constexpr uint32_t kMapVirtualKeyToChar = 2;      // MAPVK_VK_TO_CHAR
