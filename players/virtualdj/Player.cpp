@@ -208,12 +208,12 @@ void Player::RunStep(const standin::Step& step) {
   } else if (verb == "deviceclose") {
     Operation("deviceClose", table->deviceClose(mPlugin));
   } else if (verb == "draw") {
-    Draw();
+    Draw(true);
   } else if (verb == "play") {
     // As VirtualDJ plays: a frame's worth of audio, a draw, and the rest of the frame.
     for (int32_t frame = 0; frame < n[0] && GetTickCount64() < mDeadline; ++frame) {
       Audio(kSampleRate / kPlayRate);
-      Draw();
+      Draw(false);
       PumpFor(1000 / kPlayRate);
     }
   } else if (verb == "audio") {
@@ -307,7 +307,7 @@ void Player::SetViewport(int32_t width, int32_t height) {
                    .Number("result", answer));
 }
 
-void Player::Draw() {
+void Player::Draw(bool readBack) {
   mDevice->Clear(
       0, nullptr, D3DCLEAR_TARGET,
       D3DCOLOR_XRGB((kFillColour >> 16) & 0xFF, (kFillColour >> 8) & 0xFF, kFillColour & 0xFF),
@@ -315,12 +315,12 @@ void Player::Draw() {
   mDevice->BeginScene();
   const Result answer = mPlugin->table->draw(mPlugin);
   mDevice->EndScene();
-  const uint32_t pixel = RenderTargetPixel();
+  const uint32_t pixel = readBack ? RenderTargetPixel() : ~0u;
   mDevice->Present(nullptr, nullptr, nullptr, nullptr);
-  WriteJournal(JournalLine(call::kDraw)
-                   .Number("result", answer)
-                   .Number("pixel", pixel)
-                   .Number("drawn", pixel != kFillColour ? 1 : 0));
+  JournalLine line(call::kDraw);
+  line.Number("result", answer);
+  if (readBack) line.Number("pixel", pixel).Number("drawn", pixel != kFillColour ? 1 : 0);
+  WriteJournal(line);
 }
 
 uint32_t Player::RenderTargetPixel() {

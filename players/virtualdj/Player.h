@@ -33,7 +33,8 @@ class Player {
   void Create();
   void RefusedIds();
   void Info(uint32_t flags, bool nullRecord);
-  void Draw();
+  // Reading the render target back is slow; playing leaves it out.
+  void Draw(bool readBack);
   void Audio(int32_t frames);
   void Mouse(const char* kind, int32_t x, int32_t y, int32_t modifiers);
   void SetViewport(int32_t width, int32_t height);

@@ -28,7 +28,8 @@
 //   down X Y M, up X Y M, move X Y M
 //                        the input-event object's mouse operations with VirtualDJ's modifiers M
 //   key VK M SCAN        the input-event object's key operation
-//   play N               N rounds of kSampleRate / kPlayRate frames of audio, a draw and a wait
+//   play N               N rounds of kSampleRate / kPlayRate frames of audio, a draw (whose
+//                        journal line has no pixel) and a wait
 //                        of the rest of the round, as VirtualDJ plays at kPlayRate frames a
 //                        second
 //   skin                 reads the plug-in's skin resources back and journals them
