@@ -7,6 +7,7 @@
 #include "players/shared/MessagePump.h"
 #include "players/shared/StandInJournal.h"
 #include "players/shared/StandInMain.h"
+#include "players/shared/StandInPlugin.h"
 #include "players/virtualdj/FailingDevice.h"
 #include "players/virtualdj/SkinCheck.h"
 #include "players/virtualdj/VirtualDjStandInControl.h"
@@ -142,13 +143,7 @@ bool Player::MakeDevice() {
 }
 
 bool Player::LoadPlugin() {
-  const std::wstring path = mSetup.PluginPath();
-  mLibrary = LoadLibraryW(path.c_str());
-  const std::u16string widePath(path.begin(), path.end());
-  WriteJournal(JournalLine(call::kLoadLibrary)
-                   .WideText("path", widePath.c_str(), widePath.size())
-                   .Address("module", mLibrary)
-                   .Number("error", mLibrary ? 0 : int64_t(GetLastError())));
+  mLibrary = standin::LoadPluginJournaled(mSetup.PluginPath());
   if (mLibrary == nullptr) return false;
   // Through void* first: the export's real type is only known by name.
   mGetClassObject = reinterpret_cast<GetClassObjectFn>(
