@@ -1,10 +1,11 @@
-// An off-screen 32-bit picture (a top-down DIB section) that the scene is drawn into before it
-// goes to the target.
+// An off-screen 32-bit picture that the scene is drawn into before it goes to the target: a
+// top-down DIB section on Windows, plain memory natively (where it has no device context).
 #pragma once
 
-#include <windows.h>
-
 #include <cstdint>
+#include <vector>
+
+#include "refengine/NativeHandles.h"
 
 namespace refengine {
 
@@ -18,7 +19,7 @@ class Canvas {
   // Makes the canvas width x height (kept when it already is). False when it cannot be made.
   bool Resize(int width, int height);
 
-  HDC dc() const { return mDC; }
+  NativeDC dc() const { return mDC; }
   int width() const { return mWidth; }
   int height() const { return mHeight; }
   // Row after row, width pixels each, 0x00RRGGBB.
@@ -27,9 +28,10 @@ class Canvas {
  private:
   void Free();
 
-  HDC mDC = nullptr;
-  HBITMAP mBitmap = nullptr;
-  HGDIOBJ mOldBitmap = nullptr;
+  NativeDC mDC = nullptr;
+  void* mBitmap = nullptr;     // HBITMAP
+  void* mOldBitmap = nullptr;  // HGDIOBJ
+  std::vector<uint32_t> mMemory;  // natively, the pixels
   uint32_t* mPixels = nullptr;
   int mWidth = 0;
   int mHeight = 0;

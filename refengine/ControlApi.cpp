@@ -6,12 +6,16 @@
 #include "refengine/Fullscreen.h"
 #include "refengine/Instance.h"
 #include "refengine/Journal.h"
+#include "refengine/PreferenceFile.h"
 #include "refengine/Preferences.h"
 #include "refengine/RefEngineControl.h"
 
 using namespace refengine;
 
 namespace {
+
+// The Windows error the journal file's choice answers when it runs out of memory.
+constexpr uint32_t kOutOfMemoryError = 8;
 
 void Reset() {
   try {
@@ -46,7 +50,7 @@ uint32_t ChooseJournalFile(const char* utf8Path) {
   try {
     return SetJournalFile(utf8Path ? utf8Path : "");
   } catch (...) {
-    return ERROR_NOT_ENOUGH_MEMORY;
+    return kOutOfMemoryError;
   }
 }
 
@@ -90,14 +94,8 @@ void ForgetStoredPreferences() {
 
 void PreferenceFileChoice(const char* utf8Path) {
   try {
-    std::wstring path;
-    if (utf8Path && *utf8Path) {
-      const int units = MultiByteToWideChar(CP_UTF8, 0, utf8Path, -1, nullptr, 0);
-      if (units <= 1) return;
-      path.assign(size_t(units), L'\0');
-      MultiByteToWideChar(CP_UTF8, 0, utf8Path, -1, path.data(), units);
-      path.resize(size_t(units) - 1);
-    }
+    const std::wstring path = PreferencePathFromUtf8(utf8Path);
+    if (utf8Path && *utf8Path && path.empty()) return;
     ChoosePreferenceFile(path);
   } catch (...) {
   }
@@ -106,8 +104,7 @@ void PreferenceFileChoice(const char* utf8Path) {
 int32_t PreferenceFileCopy(char* buffer, int32_t bufferSize) {
   try {
     const std::wstring path = PreferenceFilePath();
-    return CopyOut(WideToUtf8(reinterpret_cast<const char16_t*>(path.c_str()), path.size()), buffer,
-                   bufferSize);
+    return CopyOut(PreferencePathToUtf8(path), buffer, bufferSize);
   } catch (...) {
     return -1;
   }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "refengine/Controls.h"
+#include "refengine/EngineClock.h"
 #include "refengine/Frame.h"
 #include "refengine/Fullscreen.h"
 #include "refengine/HostRequests.h"
@@ -94,11 +95,11 @@ int32_t StoreTarget(Instance& instance, void* target, void* extra, uint32_t flag
     switch (flags & kKindBits) {
       case TargetFlags::kWindow:
         next.kind = TargetKind::kWindow;
-        next.window = static_cast<HWND>(target);
+        next.window = static_cast<NativeWindow>(target);
         break;
       case TargetFlags::kDeviceContext:
         next.kind = TargetKind::kDeviceContext;
-        next.deviceContext = static_cast<HDC>(target);
+        next.deviceContext = static_cast<NativeDC>(target);
         break;
       case TargetFlags::kPixelBuffer: {
         const auto& buffer = *static_cast<const PixelBufferDesc*>(target);
@@ -120,7 +121,7 @@ int32_t StoreTarget(Instance& instance, void* target, void* extra, uint32_t flag
     }
   }
   if (next.kind == TargetKind::kNone && instance.target.kind != TargetKind::kNone) {
-    instance.targetLostMs = GetTickCount64();
+    instance.targetLostMs = ClockMs();
   }
   if (next.kind == TargetKind::kOther) {
     // What the host gives with a device is its rectangle; journaled when it can be read.

@@ -1,9 +1,6 @@
 // The engine library's exports, as every host binds them by name.
-#include <windows.h>
-
 #include "refengine/Controls.h"
 #include "refengine/EngineTable.h"
-#include "refengine/FullscreenWindow.h"
 #include "refengine/Instance.h"
 #include "refengine/Journal.h"
 #include "refengine/RefEngineControl.h"
@@ -35,14 +32,4 @@ extern "C" void NV_ENGINE_CALL ReleaseNVVisualAPI(const EngineTable* table) {
                      .Number("instances", LiveInstanceCount()));
   } catch (...) {
   }
-}
-
-BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
-  if (reason == DLL_PROCESS_DETACH) {
-    // On FreeLibrary the window class must go with the code it points to; at process end
-    // there is nothing left to tidy.
-    if (!reserved) UnregisterFullscreenWindowClass();
-    CloseJournal();
-  }
-  return TRUE;
 }

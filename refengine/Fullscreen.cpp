@@ -12,13 +12,6 @@ namespace {
 constexpr uint16_t kEscape = 0x1B;
 constexpr uint16_t kEnter = 0x0D;
 
-// The host window the fullscreen window should cover the monitor of.
-HWND HostWindowOf(const Target& target) {
-  if (target.kind == TargetKind::kWindow) return target.window;
-  if (target.kind == TargetKind::kDeviceContext) return WindowFromDC(target.deviceContext);
-  return nullptr;
-}
-
 int32_t AskHostFullscreen(Instance& instance, bool on) {
   int32_t wish = 1;
   return AskHost(instance, EngineRequest::kFullscreenHost, on ? &wish : nullptr, nullptr,
@@ -39,7 +32,7 @@ int32_t BeginFullscreen(Instance& instance) {
     return 0;
   }
   if (answer != NVStatus::kNotHandled) return answer;  // the host tried and could not
-  HWND window = CreateFullscreenWindow(instance.handle, HostWindowOf(instance.target));
+  NativeWindow window = CreateFullscreenWindow(instance.handle, instance.target);
   if (!window) return REFENGINE_STATUS_NO_WINDOW;
   instance.fullscreenWindow = window;
   AskHost(instance, EngineRequest::kFullscreenStarted, &window, nullptr,
@@ -86,9 +79,9 @@ void NoteTargetFlags(Instance& instance, uint32_t oldFlags, uint32_t newFlags) {
 }
 
 void CloseOwnFullscreen(Instance& instance) {
-  HWND window = std::exchange(instance.fullscreenWindow, nullptr);
+  NativeWindow window = std::exchange(instance.fullscreenWindow, nullptr);
   if (!window) return;
-  DestroyWindow(window);
+  DestroyFullscreenWindow(window);
   AskHost(instance, EngineRequest::kFullscreenEnded, nullptr, nullptr,
           [window](JournalLine& line) { line.Address("window", window); });
 }

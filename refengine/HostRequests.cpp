@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "refengine/CoverArt.h"
+#include "refengine/EngineClock.h"
 #include "refengine/Journal.h"
 #include "refengine/RecordJournal.h"
 
@@ -79,7 +80,7 @@ void FetchAudio(Instance& instance) {
   AudioFeed& audio = instance.audio;
   AudioRequest request = AudioRequestFor(instance);
   request.timeField = int64_t(instance.scene.frames);
-  request.requestTimeMs = int64_t(GetTickCount64());
+  request.requestTimeMs = int64_t(ClockMs());
   const int32_t status = AskHost(instance, EngineRequest::kGetSamples, &request, nullptr,
                                  [&request, &audio](JournalLine& line) {
                                    line.Number("samplesWanted", request.samplesWanted)

@@ -3,6 +3,7 @@
 #include <map>
 #include <mutex>
 
+#include "refengine/EngineClock.h"
 #include "refengine/HostDescriptor.h"
 
 namespace refengine {
@@ -24,7 +25,7 @@ std::shared_ptr<Instance> AddInstance(EngineCallback callback, void* userData,
   instance->userData = userData;
   instance->hostAudio = DescriptorSetting(descriptor, "HostAudio") == "1";
   instance->descriptor = std::move(descriptor);
-  instance->targetLostMs = GetTickCount64();
+  instance->targetLostMs = ClockMs();
   std::lock_guard<std::mutex> guard(gLock);
   do {
     ++gLastHandle;

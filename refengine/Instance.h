@@ -2,8 +2,6 @@
 // shows.
 #pragma once
 
-#include <windows.h>
-
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -12,6 +10,7 @@
 #include "refengine/Canvas.h"
 #include "refengine/CoverImage.h"
 #include "refengine/DeviceTarget.h"
+#include "refengine/NativeHandles.h"
 #include "refengine/SceneState.h"
 #include "visualhost/engine/EngineInterface.h"
 #include "visualhost/engine/EngineRecords.h"
@@ -22,8 +21,8 @@ enum class TargetKind { kNone, kWindow, kDeviceContext, kPixelBuffer, kOther };
 
 struct Target {
   TargetKind kind = TargetKind::kNone;
-  HWND window = nullptr;
-  HDC deviceContext = nullptr;
+  NativeWindow window = nullptr;
+  NativeDC deviceContext = nullptr;
   PixelBufferDesc buffer{};  // a copy: the host's description may go, its pixels stay
   void* other = nullptr;
   uint32_t flags = 0;
@@ -47,7 +46,7 @@ struct Instance {
   uint64_t targetLostMs = 0;        // when the last target went (for 'Stp?')
   EngineRect insets{};              // the part of the target the host covers
   DeviceTarget device;              // the Direct3D 9 device when the "other" target is one
-  HWND fullscreenWindow = nullptr;  // the engine's own fullscreen window, while it shows one
+  NativeWindow fullscreenWindow = nullptr;  // the engine's own fullscreen window, while it shows one
   bool hostFullscreen = false;      // the host agreed to show the picture fullscreen itself
   bool artWanted = true;            // ask the host for art at the next frame
 

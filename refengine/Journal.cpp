@@ -1,11 +1,9 @@
 #include "refengine/Journal.h"
 
-#include <windows.h>
-
 #include <deque>
 #include <mutex>
 
-#include "refengine/RefEngineControl.h"
+#include "refengine/JournalFile.h"
 
 namespace refengine {
 namespace {
@@ -16,7 +14,7 @@ constexpr size_t kMaxLinesInMemory = 50000;
 struct JournalState {
   std::mutex lock;
   std::deque<std::string> lines;
-  HANDLE file = INVALID_HANDLE_VALUE;
+  JournalFile file;
   // The environment's file is opened lazily, at the first line, so that a test may set the
   // variable after loading the engine but before using it.
   bool fileChosen = false;
@@ -27,34 +25,17 @@ JournalState& State() {
   return *state;
 }
 
-std::wstring Utf8ToWide(const std::string& text) {
-  if (text.empty()) return {};
-  const int units = MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0);
-  std::wstring wide(size_t(units > 0 ? units : 0), L'\0');
-  if (units > 0) MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), wide.data(), units);
-  return wide;
-}
-
 void CloseFileLocked(JournalState& state) {
-  if (state.file != INVALID_HANDLE_VALUE) CloseHandle(state.file);
-  state.file = INVALID_HANDLE_VALUE;
+  state.file.Close();
 }
 
-uint32_t OpenFileLocked(JournalState& state, const std::wstring& path) {
-  CloseFileLocked(state);
+uint32_t OpenFileLocked(JournalState& state, const std::string& path) {
   state.fileChosen = true;
-  if (path.empty()) return 0;
-  // Shared for reading and writing: a test in another process reads while the engine writes,
-  // and two engine copies in one process may append to the same file.
-  state.file = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                           nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  return state.file == INVALID_HANDLE_VALUE ? GetLastError() : 0;
+  return state.file.Open(path);
 }
 
 void OpenEnvironmentFileLocked(JournalState& state) {
-  wchar_t path[1024];
-  const DWORD length = GetEnvironmentVariableW(L"" REFENGINE_JOURNAL_ENV, path, 1024);
-  OpenFileLocked(state, length > 0 && length < 1024 ? std::wstring(path, length) : L"");
+  OpenFileLocked(state, JournalFileFromEnvironment());
 }
 
 }  // namespace
@@ -65,11 +46,7 @@ void WriteJournal(const JournalLine& line) {
   if (state.lines.size() >= kMaxLinesInMemory) state.lines.pop_front();
   state.lines.push_back(line.str());
   if (!state.fileChosen) OpenEnvironmentFileLocked(state);
-  if (state.file != INVALID_HANDLE_VALUE) {
-    const std::string text = line.str() + "\n";
-    DWORD written = 0;
-    WriteFile(state.file, text.data(), DWORD(text.size()), &written, nullptr);
-  }
+  state.file.Append(line.str() + "\n");
 }
 
 int32_t JournalCount() {
@@ -97,7 +74,7 @@ void ResetJournal() {
 uint32_t SetJournalFile(const std::string& utf8Path) {
   JournalState& state = State();
   std::lock_guard<std::mutex> guard(state.lock);
-  return OpenFileLocked(state, Utf8ToWide(utf8Path));
+  return OpenFileLocked(state, utf8Path);
 }
 
 void CloseJournal() {

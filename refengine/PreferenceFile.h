@@ -16,7 +16,13 @@ std::wstring DefaultPreferenceFile();
 std::optional<std::string> ReadPreferenceFile(const std::wstring& path);
 
 // Replaces the file with the text (through a temporary file beside it, so a failed write
-// leaves the old file), creating its folder when missing. 0 or the Windows error.
+// leaves the old file), creating its folder when missing. 0 or the Windows error (natively:
+// 3 for an empty path, 29 for any failure to write).
 uint32_t WritePreferenceFile(const std::wstring& path, const std::string& text);
+
+// A path as the functions above take it, from UTF-8 (empty for text that does not convert),
+// and back.
+std::wstring PreferencePathFromUtf8(const char* utf8);
+std::string PreferencePathToUtf8(const std::wstring& path);
 
 }  // namespace refengine

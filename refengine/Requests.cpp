@@ -5,6 +5,7 @@
 
 #include "refengine/Controls.h"
 #include "refengine/CoverArt.h"
+#include "refengine/EngineClock.h"
 #include "refengine/Fullscreen.h"
 #include "refengine/Preferences.h"
 #include "refengine/RecordJournal.h"
@@ -127,7 +128,7 @@ int64_t RunMethod(Instance& instance, const void* in, JournalLine& line) {
   } else if (script == "SwitchupConfigs( -1 )") {
     scene.palette = (scene.palette + kPalettes - 1) % kPalettes;
   } else if (script == "RollTheDice()") {
-    scene.palette = int(GetTickCount64() % kPalettes);
+    scene.palette = int(ClockMs() % kPalettes);
   } else if (script == "ToggleMenu()") {
     scene.showTitle = !scene.showTitle;
   } else if (script == "SetFullscreen( True )") {
@@ -144,7 +145,7 @@ int64_t RunMethod(Instance& instance, const void* in, JournalLine& line) {
 
 int64_t AnswerIdleSeconds(const Instance& instance) {
   if (instance.target.kind != TargetKind::kNone) return 0;
-  return int64_t((GetTickCount64() - instance.targetLostMs) / 1000);
+  return int64_t((ClockMs() - instance.targetLostMs) / 1000);
 }
 
 int64_t TakeInsets(Instance& instance, const void* in, JournalLine& line) {

@@ -14,7 +14,7 @@
 #include "NV_VLC/SessionManager.h"
 #include "NV_VLC/SessionQueue.h"
 #include "NV_VLC/Tap.h"
-#include "NV_VLC/win/EngineInstalled.h"
+#include "NV_VLC/EngineInstalled.h"
 #include "NV_VLC/win/ModuleHandle.h"
 #include "NV_VLC/win/WindowSessionDriver.h"
 

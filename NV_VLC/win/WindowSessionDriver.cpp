@@ -5,7 +5,7 @@
 
 #include "NV_VLC/SessionManager.h"
 #include "NV_VLC/VlcVisualHost.h"
-#include "NV_VLC/win/EngineInstalled.h"
+#include "NV_VLC/EngineInstalled.h"
 #include "NV_VLC/win/ModuleHandle.h"
 #include "visualhost/engine/EngineLibrary.h"
 

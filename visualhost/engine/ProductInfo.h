@@ -73,7 +73,7 @@ int32_t ProductInfoFromRead(int32_t readStatus, const UtilStr& text,
                             const NVFileSpec& productFolder, ProductInfo* info,
                             NVFileSpec* libraryPath);
 
-// Windows only: reads "Resources\engine.txt" of the product folder. info may be null;
+// Reads "Resources\engine.txt" of the product folder. info may be null;
 // libraryPath receives the engine library's full path (empty when the file has no LIB).
 int32_t ReadProductInfo(const NVFileSpec& productFolder, ProductInfo* info,
                         NVFileSpec* libraryPath);

@@ -126,6 +126,8 @@ TEST_F(SessionsTest, LingerEndsTheSessionAfterTheLastTapLeaves) {
     filter_t* filter = Open();
     HWND window = WaitForWindow(kWindowClass, "Glimmora", 10000);
     ASSERT_NE(window, nullptr);
+    // The window is found as soon as it exists; the session shows it a little later.
+    ASSERT_TRUE(WaitUntil([window] { return IsWindowVisible(window) != FALSE; }, 10000));
     if (c.inputCleared) vlc.SetAddress(playlist, "input-current", nullptr);
     const auto closed = std::chrono::steady_clock::now();
     CloseFilter(VLC_OBJECT(filter));

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "refengine/EngineClock.h"
 #include "refengine/HostRequests.h"
 #include "refengine/LevelColour.h"
 #include "refengine/Scene.h"
@@ -77,7 +78,7 @@ void Present(const Canvas& canvas, const Target& target) {
 }
 
 void AdvanceClock(SceneState& scene) {
-  const uint64_t now = GetTickCount64();
+  const uint64_t now = ClockMs();
   if (scene.lastFrameMs != 0 && !scene.paused) scene.animationMs += now - scene.lastFrameMs;
   scene.lastFrameMs = now;
   ++scene.frames;

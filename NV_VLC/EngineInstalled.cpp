@@ -1,6 +1,6 @@
 // Whether the product's engine is installed: its folder is found and its product information
 // file reads.
-#include "NV_VLC/win/EngineInstalled.h"
+#include "NV_VLC/EngineInstalled.h"
 
 #include "visualhost/engine/EngineInterface.h"
 #include "visualhost/engine/ProductFolderSearch.h"

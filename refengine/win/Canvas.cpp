@@ -8,10 +8,10 @@ Canvas::~Canvas() {
 
 void Canvas::Free() {
   if (mDC) {
-    SelectObject(mDC, mOldBitmap);
+    SelectObject(mDC, static_cast<HGDIOBJ>(mOldBitmap));
     DeleteDC(mDC);
   }
-  if (mBitmap) DeleteObject(mBitmap);
+  if (mBitmap) DeleteObject(static_cast<HBITMAP>(mBitmap));
   mDC = nullptr;
   mBitmap = nullptr;
   mOldBitmap = nullptr;
@@ -35,12 +35,12 @@ bool Canvas::Resize(int width, int height) {
   mDC = CreateCompatibleDC(nullptr);
   if (!mBitmap || !mDC || !bits) {
     if (mDC) DeleteDC(mDC);
-    if (mBitmap) DeleteObject(mBitmap);
+    if (mBitmap) DeleteObject(static_cast<HBITMAP>(mBitmap));
     mDC = nullptr;
     mBitmap = nullptr;
     return false;
   }
-  mOldBitmap = SelectObject(mDC, mBitmap);
+  mOldBitmap = SelectObject(mDC, static_cast<HBITMAP>(mBitmap));
   mPixels = static_cast<uint32_t*>(bits);
   mWidth = width;
   mHeight = height;

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "refengine/EngineTable.h"
+#include "refengine/JournalLine.h"
 #include "refengine/RefEngineControl.h"
 
 namespace refengine {
@@ -99,6 +100,20 @@ uint32_t WritePreferenceFile(const std::wstring& path, const std::string& text) 
     return error;
   }
   return 0;
+}
+
+std::wstring PreferencePathFromUtf8(const char* utf8) {
+  if (!utf8 || !*utf8) return {};
+  const int units = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
+  if (units <= 1) return {};
+  std::wstring path(size_t(units), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8, -1, path.data(), units);
+  path.resize(size_t(units) - 1);
+  return path;
+}
+
+std::string PreferencePathToUtf8(const std::wstring& path) {
+  return WideToUtf8(reinterpret_cast<const char16_t*>(path.c_str()), path.size());
 }
 
 }  // namespace refengine

@@ -102,11 +102,18 @@ RECT MonitorArea(HWND hostWindow) {
   return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
+// The host window the fullscreen window should cover the monitor of.
+HWND HostWindowOf(const Target& target) {
+  if (target.kind == TargetKind::kWindow) return target.window;
+  if (target.kind == TargetKind::kDeviceContext) return WindowFromDC(target.deviceContext);
+  return nullptr;
+}
+
 }  // namespace
 
-HWND CreateFullscreenWindow(uint32_t instance, HWND hostWindow) {
+HWND CreateFullscreenWindow(uint32_t instance, const Target& hostTarget) {
   if (!RegisterClassOnce()) return nullptr;
-  const RECT area = MonitorArea(hostWindow);
+  const RECT area = MonitorArea(HostWindowOf(hostTarget));
   HWND window =
       CreateWindowExW(WS_EX_TOPMOST, kEngineFullscreenWindowClassW, L"Glimmora", WS_POPUP,
                       area.left, area.top, area.right - area.left, area.bottom - area.top, nullptr,
@@ -121,6 +128,8 @@ HWND CreateFullscreenWindow(uint32_t instance, HWND hostWindow) {
   SetFocus(window);
   return window;
 }
+
+void DestroyFullscreenWindow(HWND window) { DestroyWindow(window); }
 
 void UnregisterFullscreenWindowClass() {
   // A host that unloads the engine without destroying an instance would leave a window whose
