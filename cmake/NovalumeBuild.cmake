@@ -21,9 +21,6 @@ if(WIN32)
 else()
   set(NV_NATIVE ON)
   set(NV_ARCH native)
-  # The static libraries also go into the native shared libraries (the VLC plug-in, the
-  # reference engine).
-  set(CMAKE_POSITION_INDEPENDENT_CODE ON)
   if(NV_SANITIZE AND NOT NV_FUZZERS)
     add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
     add_link_options(-fsanitize=address,undefined)

@@ -76,8 +76,8 @@ VlcVisualHost* PixelBufferSessionDriver::Start(int32_t width, int32_t height, in
   mHost = host;
   mNextFrame = Clock::now();
   if (mManager != nullptr) {
-    mManager->Log(false, "pixel buffer up (%d x %d), rendering on the session thread",
-                  bufferWidth, bufferHeight);
+    mManager->Log(false, "pixel buffer up (%d x %d), rendering on the session thread", bufferWidth,
+                  bufferHeight);
   }
   return host;
 }

@@ -46,7 +46,9 @@ struct Shared {
 std::once_flag gStartOnce;
 std::atomic<Shared*> gShared{nullptr};
 
-void CloseCompletion(void* completion) { delete static_cast<Completion*>(completion); }
+void CloseCompletion(void* completion) {
+  delete static_cast<Completion*>(completion);
+}
 
 void Signal(Completion* completion) {
   std::lock_guard<std::mutex> hold(completion->lock);
@@ -134,7 +136,9 @@ SessionMessage* Queue(const SessionEvent& event, Completion* completion) {
   return message;
 }
 
-void Post(const SessionEvent& event) { Queue(event, nullptr); }
+void Post(const SessionEvent& event) {
+  Queue(event, nullptr);
+}
 
 // Waits at most the limit, longer while a session start creates its engine instance.
 void WaitHandled(Completion& completion) {
@@ -164,4 +168,6 @@ const SessionLinkCalls kNativeLink = {&EngineInstalled, &Post, &PostAndWait};
 
 }  // namespace
 
-const SessionLinkCalls& DefaultSessionLink() { return kNativeLink; }
+const SessionLinkCalls& DefaultSessionLink() {
+  return kNativeLink;
+}

@@ -36,9 +36,5 @@ extern "C" __attribute__((visibility("default"))) int NvProbeSetAudioVisual(cons
   return 0;
 }
 
-vlc_module_begin()
-  set_shortname("nvprobe")
-  set_description("Test probe interface")
-  set_capability("interface", 0)
-  set_callbacks(Open, Close)
-vlc_module_end()
+vlc_module_begin() set_shortname("nvprobe") set_description("Test probe interface")
+    set_capability("interface", 0) set_callbacks(Open, Close) vlc_module_end()

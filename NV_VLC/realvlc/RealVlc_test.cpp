@@ -115,7 +115,8 @@ Media& TheMedia() {
     sox(m.second + " synth 3 sine 660");
     sox(m.tone + " synth 3 sine 1000 vol 0.5");
     sox("--comment \"TITLE=Night Tone\" --comment \"ARTIST=The Testers\" --comment "
-        "\"ALBUM=Signals\" " + m.tagged + " synth 1 sine 440");
+        "\"ALBUM=Signals\" " +
+        m.tagged + " synth 1 sine 440");
     MakeVideo(m.video);
     return m;
   }();
@@ -129,9 +130,9 @@ class Engine {
   Engine() : mProduct(NativeReferenceEnginePath()) {
     const std::string path = mProduct.ProductFolder() + "/" + NativeProduct::kLibraryName;
     mLibrary = dlopen(path.c_str(), RTLD_NOW);
-    auto control = mLibrary ? reinterpret_cast<RefEngineControlFn>(
-                                  dlsym(mLibrary, REFENGINE_CONTROL_EXPORT))
-                            : nullptr;
+    auto control =
+        mLibrary ? reinterpret_cast<RefEngineControlFn>(dlsym(mLibrary, REFENGINE_CONTROL_EXPORT))
+                 : nullptr;
     mApi = control ? control(REFENGINE_CONTROL_VERSION) : nullptr;
   }
 
@@ -221,9 +222,13 @@ class VlcRun {
     libvlc_playlist_play(mInstance, -1, 0, nullptr);
 #pragma GCC diagnostic pop
   }
-  ~VlcRun() { Release(); }
+  ~VlcRun() {
+    Release();
+  }
 
-  bool Started() const { return mInstance != nullptr; }
+  bool Started() const {
+    return mInstance != nullptr;
+  }
   void Release() {
     if (mInstance != nullptr) libvlc_release(mInstance);
     mInstance = nullptr;
@@ -401,12 +406,14 @@ TEST_F(RealVlcTest, ChoosingAnotherVisualizationEndsTheSessionAtOnce) {
   ASSERT_TRUE(TheEngine().WaitForLine({"code=GetS", "status=0"}, kSessionEndLimit));
   void* probe = dlopen(NV_VLC_PROBE_PATH, RTLD_NOW | RTLD_NOLOAD);
   ASSERT_NE(probe, nullptr) << "VLC did not load the probe interface";
-  auto setAudioVisual = reinterpret_cast<int (*)(const char*)>(dlsym(probe, "NvProbeSetAudioVisual"));
+  auto setAudioVisual =
+      reinterpret_cast<int (*)(const char*)>(dlsym(probe, "NvProbeSetAudioVisual"));
   ASSERT_NE(setAudioVisual, nullptr);
   const int before = int(TheEngine().Journal().size());
   ASSERT_EQ(setAudioVisual(""), 0);
   // Ended as deselected, without the linger, while the playlist goes on looping.
-  EXPECT_TRUE(TheEngine().WaitForLine({"DestroyInstance"}, std::chrono::milliseconds(3000), before));
+  EXPECT_TRUE(
+      TheEngine().WaitForLine({"DestroyInstance"}, std::chrono::milliseconds(3000), before));
   const Lines log = vlc.ModuleLog();
   EXPECT_GE(FindLine(log, {"session: close -> ", "deselected"}), 0) << Joined(log);
   std::this_thread::sleep_for(std::chrono::milliseconds(300));

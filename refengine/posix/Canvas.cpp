@@ -5,7 +5,9 @@
 
 namespace refengine {
 
-Canvas::~Canvas() { Free(); }
+Canvas::~Canvas() {
+  Free();
+}
 
 void Canvas::Free() {
   mMemory.clear();

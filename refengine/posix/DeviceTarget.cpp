@@ -8,8 +8,12 @@ bool DeviceTarget::Attach(void*) {
   return false;
 }
 
-void DeviceTarget::Detach() { mDevice = nullptr; }
+void DeviceTarget::Detach() {
+  mDevice = nullptr;
+}
 
-bool DeviceTarget::Clear(uint32_t) { return false; }
+bool DeviceTarget::Clear(uint32_t) {
+  return false;
+}
 
 }  // namespace refengine

@@ -3,7 +3,9 @@
 
 namespace refengine {
 
-NativeWindow CreateFullscreenWindow(uint32_t, const Target&) { return nullptr; }
+NativeWindow CreateFullscreenWindow(uint32_t, const Target&) {
+  return nullptr;
+}
 
 void DestroyFullscreenWindow(NativeWindow) {}
 

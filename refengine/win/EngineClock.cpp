@@ -4,6 +4,8 @@
 
 namespace refengine {
 
-uint64_t ClockMs() { return GetTickCount64(); }
+uint64_t ClockMs() {
+  return GetTickCount64();
+}
 
 }  // namespace refengine

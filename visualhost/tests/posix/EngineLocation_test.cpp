@@ -1,5 +1,6 @@
 // The native engine location and loading, with the native reference engine installed in a
 // support folder of the test's own.
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -13,15 +14,22 @@
 
 namespace {
 
+// The file of the loaded library that holds the address.
+std::string LibraryHolding(void* address) {
+  Dl_info info{};
+  return dladdr(address, &info) != 0 && info.dli_fname != nullptr ? info.dli_fname : "";
+}
+
 // The reference engine's journal, read through its control export in the loaded library.
 std::string EngineJournal(const EngineLoader& loader) {
-  auto control = reinterpret_cast<RefEngineControlFn>(
-      loader.Library().FindExport(REFENGINE_CONTROL_EXPORT));
+  auto control =
+      reinterpret_cast<RefEngineControlFn>(loader.Library().FindExport(REFENGINE_CONTROL_EXPORT));
   if (control == nullptr) return "<no control export>";
   const RefEngineControlApi* api = control(REFENGINE_CONTROL_VERSION);
   std::string text;
   char line[512];
-  for (int32_t i = 0; api->JournalLine(i, line, sizeof line) >= 0; ++i) text += line + std::string("\n");
+  for (int32_t i = 0; api->JournalLine(i, line, sizeof line) >= 0; ++i)
+    text += line + std::string("\n");
   return text;
 }
 
@@ -31,7 +39,8 @@ TEST(EngineLocationTest, AnInstalledProductIsFoundReadAndBound) {
   ProductInfo info{};
   ASSERT_EQ(loader.LoadByName(UtilStr("Glimmora"), &info), NVStatus::kOk);
   EXPECT_STREQ(info.productName, "Glimmora");
-  EXPECT_STREQ(loader.ProductFolder().Text(), (product.SupportFolder() + "\\Novalume\\Glimmora").c_str());
+  EXPECT_STREQ(loader.ProductFolder().Text(),
+               (product.SupportFolder() + "\\Novalume\\Glimmora").c_str());
   ASSERT_NE(loader.Table(), nullptr);
   EXPECT_NE(EngineJournal(loader).find("GetNVVisualAPI version=20"), std::string::npos)
       << EngineJournal(loader);
@@ -56,8 +65,8 @@ TEST(EngineLocationTest, ProductsThatCannotBeUsedGiveTheirStatus) {
       {"LIB names a file that is no library", NativeReferenceEnginePath(),
        "REVISION = 1\nPRODUCT_NAME = a\nVERSION = 1\nLIB = \"Resources\\\\engine.txt\"\n",
        "Glimmora", NVStatus::kNotLoaded},
-      {"a library without the engine's exports", "libm.so.6", "", "Glimmora",
-       NVStatus::kMissingExport},
+      {"a library without the engine's exports", LibraryHolding(reinterpret_cast<void*>(&dladdr)),
+       "", "Glimmora", NVStatus::kMissingExport},
       {"no LIB", NativeReferenceEnginePath(), "REVISION = 1\nPRODUCT_NAME = a\nVERSION = 1\n",
        "Glimmora", NVStatus::kEmptyLibraryPath},
   };

@@ -30,4 +30,6 @@ NativeProduct::~NativeProduct() {
   std::filesystem::remove_all(mSupport, ignored);
 }
 
-std::string NativeReferenceEnginePath() { return NV_NATIVE_ENGINE_PATH; }
+std::string NativeReferenceEnginePath() {
+  return NV_NATIVE_ENGINE_PATH;
+}
