@@ -1,6 +1,8 @@
 #include "refengine/EngineTable.h"
 
+#include <chrono>
 #include <string>
+#include <thread>
 
 #include "refengine/Controls.h"
 #include "refengine/EngineClock.h"
@@ -54,7 +56,7 @@ int32_t NV_ENGINE_CALL CreateInstance(uint32_t* instance, int32_t reserved, Engi
         .Text("descriptor", text);
     if (const int32_t delay = CreateDelayControl(); delay > 0) {
       WriteJournal(JournalLine("Delay").Text("call", "CreateInstance").Number("ms", delay));
-      Sleep(DWORD(delay));
+      std::this_thread::sleep_for(std::chrono::milliseconds(delay));
     }
     int32_t status = CreateFailureControl();
     if (status == 0 && !instance) status = kBadArgument;
