@@ -16,4 +16,9 @@ bool DeviceTarget::Clear(uint32_t) {
   return false;
 }
 
+// Natively nothing is read through it: no memory is vouched for.
+bool DeviceTarget::Readable(const void*, size_t) {
+  return false;
+}
+
 }  // namespace refengine
