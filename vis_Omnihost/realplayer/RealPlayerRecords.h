@@ -13,6 +13,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "vis_Omnihost/ComRecords.h"
+
 #if defined(_WIN32) && !defined(_WIN64)
 #define REALPLAYER_CALL __stdcall
 #else
@@ -21,30 +23,10 @@
 
 namespace realplayer {
 
-using Result = int32_t;  // HRESULT
-namespace result {
-constexpr Result kOk = 0;
-constexpr Result kNotImplemented = Result(0x80004001u);
-constexpr Result kNoInterface = Result(0x80004002u);
-constexpr Result kPointer = Result(0x80004003u);
-constexpr Result kFail = Result(0x80004005u);
-constexpr Result kInvalidArgument = Result(0x80070057u);
-}  // namespace result
+using Result = omnihost::ComResult;
+namespace result = omnihost::com_result;
 
-// An interface identifier, laid out as the system's GUID.
-struct Guid {
-  uint32_t data1;
-  uint16_t data2;
-  uint16_t data3;
-  uint8_t data4[8];
-};
-constexpr bool operator==(const Guid& a, const Guid& b) {
-  if (a.data1 != b.data1 || a.data2 != b.data2 || a.data3 != b.data3) return false;
-  for (int i = 0; i < 8; ++i) {
-    if (a.data4[i] != b.data4[i]) return false;
-  }
-  return true;
-}
+using Guid = omnihost::Guid;
 
 constexpr Guid kUnknownIid = {
     0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};

@@ -15,6 +15,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "vis_Omnihost/ComRecords.h"
+
 #if defined(_WIN32) && !defined(_WIN64)
 #define VIRTUALDJ_CALL __stdcall
 #define VIRTUALDJ_MEMBER_CALL __attribute__((thiscall))
@@ -25,29 +27,10 @@
 
 namespace virtualdj {
 
-using Result = int32_t;  // HRESULT
-namespace result {
-constexpr Result kOk = 0;
-constexpr Result kNotImplemented = Result(0x80004001u);
-constexpr Result kPointer = Result(0x80004003u);
-constexpr Result kFail = Result(0x80004005u);
-constexpr Result kClassNotAvailable = Result(0x80040111u);
-}  // namespace result
+using Result = omnihost::ComResult;
+namespace result = omnihost::com_result;
 
-// A class or interface identifier, laid out as the system's GUID.
-struct Guid {
-  uint32_t data1;
-  uint16_t data2;
-  uint16_t data3;
-  uint8_t data4[8];
-};
-constexpr bool operator==(const Guid& a, const Guid& b) {
-  if (a.data1 != b.data1 || a.data2 != b.data2 || a.data3 != b.data3) return false;
-  for (int i = 0; i < 8; ++i) {
-    if (a.data4[i] != b.data4[i]) return false;
-  }
-  return true;
-}
+using Guid = omnihost::Guid;
 
 // The plug-in class of VirtualDJ 8 and its video effect interface: the only pair answered.
 constexpr Guid kPluginClass = {

@@ -12,6 +12,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "vis_Omnihost/ComRecords.h"
+
 #if defined(_WIN32) && !defined(_WIN64)
 #define WINAMP_CALL __cdecl
 // Member functions of the player's objects take the object in ECX on 32-bit Windows.
@@ -128,12 +130,7 @@ constexpr int32_t kHandled = 1;
 }  // namespace service
 
 // The GUID of a service, laid out as the system's GUID.
-struct ServiceGuid {
-  uint32_t data1;
-  uint16_t data2;
-  uint16_t data3;
-  uint8_t data4[8];
-};
+using ServiceGuid = omnihost::Guid;
 constexpr ServiceGuid kMemoryServiceGuid = {
     0x000CF46E, 0x4DF6, 0x4A43, {0xBB, 0xE7, 0x40, 0xE7, 0xA3, 0xEA, 0x02, 0xED}};
 constexpr ServiceGuid kAlbumArtServiceGuid = {
