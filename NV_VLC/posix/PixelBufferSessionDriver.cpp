@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "NV_VLC/EngineInstalled.h"
+#include "NV_VLC/SessionEngine.h"
 #include "NV_VLC/SessionManager.h"
 #include "NV_VLC/VlcVisualHost.h"
 #include "visualhost/engine/EngineLibrary.h"
@@ -17,43 +18,12 @@ constexpr int32_t kDefaultHeight = 720;
 // The frame period when the engine answers none.
 constexpr int32_t kFallbackPeriodMs = 33;
 
-// The process's one engine library, kept from its first successful load to the end.
-EngineLibrary* gEngineLibrary = nullptr;
-
-// The kept library, or a new one for this start (one reference, the caller's) that is kept
-// only if it loads.
-EngineLibrary* TakeEngineLibrary() {
-  if (gEngineLibrary != nullptr) {
-    gEngineLibrary->AddRef();
-    return gEngineLibrary;
-  }
-  auto* library = new EngineLibrary();
-  library->SetName(UtilStr(kProductName));
-  if (library->GetTable() != nullptr) {
-    library->AddRef();
-    gEngineLibrary = library;
-  }
-  return library;
-}
-
 }  // namespace
 
 VlcVisualHost* PixelBufferSessionDriver::Start(int32_t width, int32_t height, int32_t* status,
                                                int32_t* secondStatus) {
-  auto* host = new VlcVisualHost();
-  sStartsInProgress.fetch_add(1);
-  EngineLibrary* library = TakeEngineLibrary();
-  host->AttachEngine(library);
-  if (library->Status() == NVStatus::kOk && host->Instance() == 0) host->StartInstance();
-  sStartsInProgress.fetch_sub(1);
-  if (host->Instance() == 0) {
-    *status = host->Status();
-    *secondStatus = library->Status();
-    library->Release();
-    host->Release();
-    return nullptr;
-  }
-  library->Release();  // the host holds its own reference
+  VlcVisualHost* host = StartSessionHost(sStartsInProgress, status, secondStatus);
+  if (host == nullptr) return nullptr;
 
   const int32_t bufferWidth = width >= 1 ? width : kDefaultWidth;
   const int32_t bufferHeight = height >= 1 ? height : kDefaultHeight;
