@@ -3,44 +3,12 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdarg>
 
-#include "NV_VLC/VlcHeaders.h"
+#include "players/vlc/ModuleBank.h"
 #include "refengine/JournalLine.h"
 
 namespace vlccache {
 namespace {
-
-using EntryFn = int (*)(vlc_set_cb, void*);
-
-// The module bank's side of the descriptor: hands out handles for the module and its options
-// and keeps what the cache records.
-int DescriptorSetter(void* opaque, void* target, int property, ...) {
-  auto* module = static_cast<ScannedModule*>(opaque);
-  static int handle;
-  va_list args;
-  va_start(args, property);
-  switch (property) {
-    case VLC_MODULE_CREATE:
-      *va_arg(args, void**) = &handle;
-      break;
-    case VLC_CONFIG_CREATE:
-      va_arg(args, int);
-      *va_arg(args, void**) = &handle;
-      break;
-    case VLC_MODULE_NAME:
-      module->name = va_arg(args, const char*);
-      break;
-    case VLC_MODULE_CAPABILITY:
-      module->capability = va_arg(args, const char*);
-      break;
-    default:
-      break;
-  }
-  va_end(args);
-  (void)target;
-  return 0;
-}
 
 bool IsModuleName(const std::wstring& name) {
   constexpr std::wstring_view kPrefix = L"lib";
@@ -64,10 +32,11 @@ ScannedModule Describe(const std::wstring& fullPath, const std::wstring& relativ
     module.loadError = GetLastError();
     return module;
   }
-  auto entry = reinterpret_cast<EntryFn>(
-      reinterpret_cast<void*>(GetProcAddress(library, "vlc_entry__3_0_0f")));
-  module.hasEntry = entry != nullptr;
-  if (entry != nullptr) module.entryResult = entry(&DescriptorSetter, &module);
+  const vlcstandin::ModuleDescriptor descriptor = vlcstandin::ReadDescriptor(library);
+  module.hasEntry = descriptor.hasEntry;
+  module.entryResult = descriptor.entryResult;
+  module.name = descriptor.name;
+  module.capability = descriptor.capability;
   // VLC keeps modules that ask for it loaded; this tool ends right after the scan anyway.
   return module;
 }
