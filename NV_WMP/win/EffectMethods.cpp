@@ -180,6 +180,15 @@ HRESULT STDMETHODCALLTYPE OnWindowMessage(Effects* self, UINT message, WPARAM wP
                                           LPARAM lParam, LRESULT* result) {
   EffectObject* object = FromEffects(self);
   if (object->host == nullptr) return S_FALSE;
+  // The host paints by validating the window the engine draws into. While the engine is not in
+  // the player's window (the settle frames after Create or GoFullscreen, after Destroy) the
+  // paint is the player's: claiming it would leave the window invalid, and the player's loop
+  // would be handed the same paint message for ever.
+  const bool paint = message == WM_PAINT || message == WM_ERASEBKGND;
+  if (paint && (object->parent == nullptr ||
+                object->host->AttachedWindow() != static_cast<HostWindow>(object->parent))) {
+    return S_FALSE;
+  }
   bool handled = false;
   const intptr_t answer = object->host->HandleMessage(message, wParam, lParam, &handled);
   if (result != nullptr) *result = answer;

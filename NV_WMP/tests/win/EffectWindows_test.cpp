@@ -133,6 +133,32 @@ TEST_F(EffectWindowsTest, ANewWindowOrFullscreenReattachesAfterTheSettleFrames) 
   EXPECT_EQ(effect->table->Release(effect), 0u);
 }
 
+// The engine's window is painted by the engine; any other time the paint messages the player
+// routes are the player's, or its window would stay invalid and its loop would be handed the
+// same WM_PAINT for ever (a hang with a black window).
+TEST_F(EffectWindowsTest, PaintMessagesAreThePlayersWhileTheEngineIsNotInItsWindow) {
+  if (InMediaCenterRun()) GTEST_SKIP();
+  PlayerWindows windows;
+  wmp::Effects* effect = NewEffect();
+  ASSERT_NE(effect, nullptr);
+  const auto answers = [effect](const char* when, HRESULT expected) {
+    for (UINT message : {UINT(WM_PAINT), UINT(WM_ERASEBKGND)}) {
+      LRESULT result = 0;
+      EXPECT_EQ(effect->table->OnWindowMessage(effect, message, 0, 0, &result), expected)
+          << when << ", message " << message;
+    }
+  };
+  answers("before Create", S_FALSE);
+  effect->table->Create(effect, windows.EffectWindow());
+  answers("during the settle frames", S_FALSE);
+  RenderFrames(effect, 3, Levels(0));
+  ASSERT_EQ(Calls(journal_.Read(), "CreateInstance").size(), 1u);
+  answers("with the engine in the window", S_OK);
+  effect->table->Destroy(effect);
+  answers("after Destroy", S_FALSE);
+  EXPECT_EQ(effect->table->Release(effect), 0u);
+}
+
 // Run only inside the copy named ehshell.exe (the next test starts it).
 TEST_F(EffectWindowsTest, MediaCenterChild) {
   if (!InMediaCenterRun()) GTEST_SKIP() << "runs as ehshell.exe only";
