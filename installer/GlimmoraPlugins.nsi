@@ -236,6 +236,37 @@ Section "JRiver Media Center" SecJmc
   !endif
 SectionEnd
 
+; Adds NAME to the list in $0 when the slot's file was placed.
+!macro AddWhenPlaced SLOT NAME
+  SetRegView 64
+  ReadRegStr $1 HKLM "${RECORD_KEY}" "${SLOT}"
+  ${If} $1 != ""
+    ${If} $0 != ""
+      StrCpy $0 "$0, "
+    ${EndIf}
+    StrCpy $0 "$0${NAME}"
+  ${EndIf}
+!macroend
+
+; The 32-bit players given a plug-in find the engine only in the 32-bit folders.
+Section "-engine for 32-bit players"
+  StrCpy $0 ""
+  !insertmacro AddWhenPlaced Winamp "Winamp"
+  !insertmacro AddWhenPlaced JetAudio "jetAudio"
+  !insertmacro AddWhenPlaced MediaMonkey "MediaMonkey"
+  ${If} $ItunesBits == x86
+    !insertmacro AddWhenPlaced Itunes "iTunes"
+  ${EndIf}
+  !insertmacro AddWhenPlaced Qcd "QCD"
+  !insertmacro AddWhenPlaced RealPlayer "RealPlayer"
+  !insertmacro AddWhenPlaced Xmplay "XMPlay"
+  !insertmacro AddWhenPlaced Vlc32 "VLC (32-bit)"
+  !insertmacro AddWhenPlaced Wmp32 "Windows Media Player (32-bit)"
+  !insertmacro AddWhenPlaced Jmc32 "JRiver Media Center (32-bit)"
+  Push $0
+  Call WarnEngineFor32
+SectionEnd
+
 Function .onInit
   Call StartLog
   ${IfNot} ${RunningX64}
