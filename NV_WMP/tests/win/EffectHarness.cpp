@@ -6,6 +6,7 @@
 
 #include "refengine/RefEngineControl.h"
 #include "testsupport/win/Folders.h"
+#include "testsupport/win/ProgramRun.h"
 #include "testsupport/win/WideText.h"
 
 namespace wmptest {
@@ -82,6 +83,20 @@ HRESULT ModuleCanUnloadNow() {
   auto fn = reinterpret_cast<Fn>(
       reinterpret_cast<void*>(GetProcAddress(EffectModule(), "DllCanUnloadNow")));
   return fn != nullptr ? fn() : E_FAIL;
+}
+
+long Regsvr32(const std::wstring& arguments) {
+  wchar_t system[MAX_PATH];
+  GetSystemDirectoryW(system, MAX_PATH);
+  RunOptions options;
+  options.arguments = L"/s " + arguments;
+  ProgramRun run(std::wstring(system) + L"\\regsvr32.exe", options);
+  if (!run.started()) return -2;
+  return run.WaitForExit(30000);
+}
+
+std::wstring Quoted(const std::wstring& path) {
+  return L"\"" + path + L"\"";
 }
 
 wmp::Effects* NewEffect() {

@@ -24,6 +24,10 @@ std::wstring EffectModulePath();
 // The module's exports.
 HRESULT ModuleGetClassObject(REFCLSID clsid, REFIID iid, void** out);
 HRESULT ModuleCanUnloadNow();
+// regsvr32 of this process's width, silent, with the arguments (the module's path quoted by
+// Quoted); its exit code (-1: it did not end, -2: it did not start).
+long Regsvr32(const std::wstring& arguments);
+std::wstring Quoted(const std::wstring& path);
 // A new effect object through the class factory, as the player creates it; null on failure.
 wmp::Effects* NewEffect();
 

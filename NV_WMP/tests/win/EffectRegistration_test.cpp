@@ -37,21 +37,6 @@ std::wstring TextValue(HKEY root, const std::wstring& path, const wchar_t* name)
   return text;
 }
 
-// regsvr32 of this process's width, silent; its exit code.
-long Regsvr32(const std::wstring& arguments) {
-  wchar_t system[MAX_PATH];
-  GetSystemDirectoryW(system, MAX_PATH);
-  RunOptions options;
-  options.arguments = L"/s " + arguments;
-  ProgramRun run(std::wstring(system) + L"\\regsvr32.exe", options);
-  if (!run.started()) return -2;
-  return run.WaitForExit(30000);
-}
-
-std::wstring Quoted(const std::wstring& path) {
-  return L"\"" + path + L"\"";
-}
-
 TEST(EffectRegistrationTest, Regsvr32RegistersTheClassTheLibraryAndTheEffectAndRemovesThem) {
   const std::wstring module = EffectModulePath();
   ASSERT_EQ(Regsvr32(Quoted(module)), 0);
@@ -85,7 +70,7 @@ TEST(EffectRegistrationTest, Regsvr32RegistersTheClassTheLibraryAndTheEffectAndR
   EXPECT_EQ(Regsvr32(L"/u " + Quoted(module)), 0);
 }
 
-// The broadcast players listen for, seen by a window of our own.
+// The broadcast players listen for, seen by a top-level window of our own.
 UINT gNoticeMessage = 0;
 int gNotices = 0;
 LRESULT CALLBACK NoticeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -93,30 +78,120 @@ LRESULT CALLBACK NoticeProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
+class NoticeListener {
+ public:
+  NoticeListener() {
+    gNoticeMessage = RegisterWindowMessageA("WMPlayer_PluginAddRemove");
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = NoticeProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"NoticeListener";
+    RegisterClassW(&windowClass);
+    mWindow = CreateWindowExW(0, L"NoticeListener", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
+    gNotices = 0;
+  }
+  ~NoticeListener() { DestroyWindow(mWindow); }
+  HWND Window() const { return mWindow; }
+  // The notices seen so far, after the posted ones have arrived.
+  int Notices() const {
+    PumpMessages(100);
+    return gNotices;
+  }
+
+ private:
+  HWND mWindow = nullptr;
+};
+
+using Export = HRESULT(STDAPICALLTYPE*)();
+Export ModuleExport(const char* name) {
+  return reinterpret_cast<Export>(reinterpret_cast<void*>(GetProcAddress(EffectModule(), name)));
+}
+
 TEST(EffectRegistrationTest, EveryRegistrationBroadcastsToRunningPlayers) {
-  gNoticeMessage = RegisterWindowMessageA("WMPlayer_PluginAddRemove");
-  WNDCLASSW windowClass = {};
-  windowClass.lpfnWndProc = NoticeProc;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.lpszClassName = L"NoticeListener";
-  RegisterClassW(&windowClass);
-  HWND listener = CreateWindowExW(0, L"NoticeListener", L"", WS_POPUP, 0, 0, 1, 1, nullptr,
-                                  nullptr, GetModuleHandleW(nullptr), nullptr);
-  ASSERT_NE(listener, nullptr);
-  using Export = HRESULT(STDAPICALLTYPE*)();
-  auto registerServer = reinterpret_cast<Export>(
-      reinterpret_cast<void*>(GetProcAddress(EffectModule(), "DllRegisterServer")));
-  auto unregisterServer = reinterpret_cast<Export>(
-      reinterpret_cast<void*>(GetProcAddress(EffectModule(), "DllUnregisterServer")));
+  NoticeListener listener;
+  ASSERT_NE(listener.Window(), nullptr);
+  auto registerServer = ModuleExport("DllRegisterServer");
+  auto unregisterServer = ModuleExport("DllUnregisterServer");
   ASSERT_TRUE(registerServer && unregisterServer);
-  gNotices = 0;
   EXPECT_EQ(registerServer(), S_OK);
-  PumpMessages(100);
-  EXPECT_EQ(gNotices, 1);
+  EXPECT_EQ(listener.Notices(), 1);
   EXPECT_EQ(unregisterServer(), S_OK);
-  PumpMessages(100);
-  EXPECT_EQ(gNotices, 2);
-  DestroyWindow(listener);
+  EXPECT_EQ(listener.Notices(), 2);
+}
+
+// The player's Effects key made volatile for the test's time: the system refuses it a lasting
+// subkey, so the registrar cannot write the effect's key. Only where the key holds no other
+// effect; put back as it was at the end.
+class VolatileEffectsKey {
+ public:
+  VolatileEffectsKey() {
+    mExisted = KeyExists(HKEY_LOCAL_MACHINE, kEffectsKey);
+    if (mExisted && !OnlyOurs()) return;
+    RemoveEffectsKey();
+    HKEY key = nullptr;
+    mApplied = RegCreateKeyExW(HKEY_LOCAL_MACHINE, kEffectsKey, 0, nullptr, REG_OPTION_VOLATILE,
+                               KEY_READ, nullptr, &key, nullptr) == ERROR_SUCCESS;
+    if (key != nullptr) RegCloseKey(key);
+  }
+  ~VolatileEffectsKey() {
+    if (!mApplied) return;
+    RemoveEffectsKey();
+    HKEY key = nullptr;
+    if (mExisted && RegCreateKeyExW(HKEY_LOCAL_MACHINE, kEffectsKey, 0, nullptr, 0, KEY_READ,
+                                    nullptr, &key, nullptr) == ERROR_SUCCESS) {
+      RegCloseKey(key);
+    }
+  }
+  bool Applied() const { return mApplied; }
+
+ private:
+  static bool OnlyOurs() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kEffectsKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+      return false;
+    bool ours = true;
+    wchar_t name[256];
+    for (DWORD index = 0;; ++index) {
+      DWORD length = 256;
+      if (RegEnumKeyExW(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+          ERROR_SUCCESS) {
+        break;
+      }
+      ours = ours && _wcsicmp(name, L"Glimmora") == 0;
+    }
+    RegCloseKey(key);
+    return ours;
+  }
+  static void RemoveEffectsKey() {
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, kEffectsKey);
+    RegDeleteKeyW(HKEY_LOCAL_MACHINE, kEffectsKey);
+  }
+
+  bool mExisted = false;
+  bool mApplied = false;
+};
+
+// A registration the registrar cannot complete still tells the running players, and its
+// failure comes back unchanged: from the export itself, and through regsvr32 as its exit code 5.
+TEST(EffectRegistrationTest, AFailedRegistrationBroadcastsAndReturnsItsFailure) {
+  NoticeListener listener;
+  ASSERT_NE(listener.Window(), nullptr);
+  auto registerServer = ModuleExport("DllRegisterServer");
+  ASSERT_NE(registerServer, nullptr);
+  {
+    VolatileEffectsKey unwritable;
+    ASSERT_TRUE(unwritable.Applied()) << "the Effects key holds other effects";
+    const HRESULT hr = registerServer();
+    EXPECT_TRUE(FAILED(hr)) << std::hex << hr;
+    EXPECT_EQ(listener.Notices(), 1) << "a failed registration broadcasts too";
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kEffectKey));
+    EXPECT_EQ(Regsvr32(Quoted(EffectModulePath())), 5);
+    EXPECT_EQ(listener.Notices(), 2) << "regsvr32's registration broadcasts too";
+  }
+  // What the script wrote before it failed is taken away again.
+  EXPECT_EQ(Regsvr32(L"/u " + Quoted(EffectModulePath())), 0);
+  EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, kClassKey));
 }
 
 }  // namespace

@@ -24,21 +24,6 @@ namespace call = wmp_standin::call;
 
 constexpr DWORD kExitMs = 30000;
 
-std::wstring SystemProgram(const wchar_t* name) {
-  wchar_t folder[MAX_PATH];
-  GetSystemDirectoryW(folder, MAX_PATH);
-  return std::wstring(folder) + L"\\" + name;
-}
-
-// regsvr32 of this process's width (silent) on the build's NV_WMP.dll; its exit code.
-long Regsvr32(bool unregister) {
-  RunOptions options;
-  options.arguments = std::wstring(unregister ? L"/u " : L"") + L"/s \"" + EffectModulePath() +
-                      L"\"";
-  ProgramRun run(SystemProgram(L"regsvr32.exe"), options);
-  return run.WaitForExit(kExitMs);
-}
-
 struct PlayerRun {
   long exitCode = -1;  // -1: the player did not end in time
   Journal player;
@@ -107,10 +92,10 @@ class StandInPlayerTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     product_ = new InstalledProduct(InstalledProduct::Options{});
-    registered_ = Regsvr32(false);
+    registered_ = Regsvr32(Quoted(EffectModulePath()));
   }
   static void TearDownTestSuite() {
-    EXPECT_EQ(Regsvr32(true), 0);
+    EXPECT_EQ(Regsvr32(L"/u " + Quoted(EffectModulePath())), 0);
     delete product_;
     product_ = nullptr;
   }
