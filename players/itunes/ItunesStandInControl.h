@@ -38,6 +38,8 @@
 
 #include <cstdint>
 
+#include "players/shared/StandInJournal.h"
+
 namespace itunes_standin {
 
 constexpr wchar_t kWindowClass[] = L"iTunes Stand-in View";
@@ -104,7 +106,7 @@ constexpr int kExitNoPlugin = 2;  // 1: a bad setup (players/shared/StandInMain.
 // Journal calls.
 namespace call {
 constexpr char kStarted[] = "Started";          // window
-constexpr char kLoadLibrary[] = "LoadLibrary";  // path, module, error
+inline constexpr auto& kLoadLibrary = standin::kLoadLibraryCall;  // path, module, error
 constexpr char kMain[] = "Main";                // code, result
 // What the plug-in registered: major, minor, size, name, options, creator, version, handler,
 // reference, pulseRate, waveformChannels, spectrumChannels, minWidth, minHeight, maxWidth,
@@ -124,7 +126,7 @@ constexpr char kViewDestroy[] = "ViewDestroy";
 constexpr char kMonitor[] = "Monitor";      // width, height (the view window's client area now)
 // exists, own (1: the player's procedure), bar (0xRRGGBB at kBarPoint, -1: none)
 constexpr char kState[] = "State";
-constexpr char kExit[] = "Exit";  // reason, code
+inline constexpr auto& kExit = standin::kExitCall;  // reason, code
 }  // namespace call
 
 }  // namespace itunes_standin

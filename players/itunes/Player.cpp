@@ -5,8 +5,11 @@
 
 #include "players/itunes/ItunesStandInControl.h"
 #include "players/shared/MessagePump.h"
+#include "players/shared/PlayerWindow.h"
 #include "players/shared/StandInJournal.h"
 #include "players/shared/StandInMain.h"
+#include "players/shared/StandInPlugin.h"
+#include "players/shared/StandInRun.h"
 #include "refengine/JournalLine.h"
 #include "refengine/tests/ArtImages.h"
 
@@ -39,30 +42,10 @@ LRESULT CALLBACK ViewProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
 }
 
 HWND MakeView(HINSTANCE instance) {
-  WNDCLASSW windowClass = {};
-  windowClass.lpfnWndProc = &ViewProcedure;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  windowClass.lpszClassName = kWindowClass;
-  RegisterClassW(&windowClass);
-  RECT outer = {0, 0, kViewWidth, kViewHeight};
-  AdjustWindowRect(&outer, WS_OVERLAPPEDWINDOW, FALSE);
-  HWND window = CreateWindowExW(0, kWindowClass, L"iTunes stand-in", WS_OVERLAPPEDWINDOW, 40, 40,
-                                outer.right - outer.left, outer.bottom - outer.top, nullptr,
-                                nullptr, instance, nullptr);
-  if (window != nullptr) ShowWindow(window, SW_SHOWNOACTIVATE);
-  return window;
-}
-
-int64_t PixelOf(HWND window, int x, int y) {
-  if (!IsWindow(window)) return -1;
-  HDC dc = GetDC(window);
-  if (dc == nullptr) return -1;
-  const COLORREF colour = GetPixel(dc, x, y);
-  ReleaseDC(window, dc);
-  if (colour == CLR_INVALID) return -1;
-  return int64_t(GetRValue(colour)) << 16 | int64_t(GetGValue(colour)) << 8 | GetBValue(colour);
+  standin::RegisterPlayerWindowClass(instance, kWindowClass, &ViewProcedure,
+                                     static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  return standin::CreatePlayerWindow(instance, kWindowClass, L"iTunes stand-in",
+                                     WS_OVERLAPPEDWINDOW, {40, 40, kViewWidth, kViewHeight});
 }
 
 // One of iTunes' counted strings from ASCII text (null: empty).
@@ -111,39 +94,21 @@ int Player::Run(HINSTANCE instance) {
   mDeadline = GetTickCount64() + ULONGLONG(mSetup.maxMs > 0 ? mSetup.maxMs : 0);
   mView = MakeView(instance);
   WriteJournal(JournalLine(call::kStarted).Address("window", mView));
-  int code = kExitNoPlugin;
-  const char* reason = "no plug-in";
-  if (mView != nullptr && LoadPlugin()) {
-    code = kExitNormal;
-    reason = "steps done";
-    for (const standin::Step& step : mSetup.steps) {
-      if (GetTickCount64() >= mDeadline) {
-        reason = "time";
-        break;
-      }
-      RunStep(step);
-      PumpFor(0);
-    }
-  }
-  WriteJournal(JournalLine(call::kExit).Text("reason", reason).Number("code", code));
-  standin::CloseJournal();
-  if (IsWindow(mView)) DestroyWindow(mView);
-  return code;
+  return standin::RunStandIn(*this, {mView, mDeadline, kExitNoPlugin, "no plug-in"}, mSetup.steps);
 }
 
 bool Player::LoadPlugin() {
-  const std::wstring path = mSetup.PluginPath();
-  mLibrary = LoadLibraryW(path.c_str());
-  const std::u16string widePath(path.begin(), path.end());
-  WriteJournal(JournalLine(call::kLoadLibrary)
-                   .WideText("path", widePath.c_str(), widePath.size())
-                   .Address("module", mLibrary)
-                   .Number("error", mLibrary ? 0 : int64_t(GetLastError())));
+  mLibrary = standin::LoadPluginJournaled(mSetup.PluginPath());
   if (mLibrary == nullptr) return false;
   // Through void* first: the export's real type is only known by name.
   mMain = reinterpret_cast<itunes::PluginMainFn>(
       reinterpret_cast<void*>(GetProcAddress(mLibrary, itunes::kPluginMainName)));
   return mMain != nullptr;
+}
+
+// The library stays loaded to the end, as iTunes keeps its plug-ins.
+HMODULE Player::LibraryToUnload() {
+  return nullptr;
 }
 
 itunes::Status ITUNES_CALL Player::ApplicationCallback(void* cookie, itunes::Code code,
@@ -411,7 +376,7 @@ void Player::JournalState() {
   WriteJournal(JournalLine(call::kState)
                    .Number("exists", exists ? 1 : 0)
                    .Number("own", own ? 1 : 0)
-                   .Number("bar", PixelOf(mView, kBarPointX, kBarPointY)));
+                   .Number("bar", standin::WindowPixel(mView, kBarPointX, kBarPointY)));
 }
 
 void Player::PumpFor(int64_t milliseconds) {

@@ -8,12 +8,13 @@
 
 #include <vector>
 
+#include "players/shared/StandInRun.h"
 #include "players/shared/StandInSetup.h"
 #include "vis_Omnihost/itunes/ItunesRecords.h"
 
 namespace itunes_standin {
 
-class Player {
+class Player : standin::SteppedPlayer {
  public:
   explicit Player(const standin::StandInSetup& setup);
   // Runs the steps; the exit code.
@@ -25,8 +26,9 @@ class Player {
   itunes::Status TakePlayerMessage(itunes::Code code, const itunes::PlayerMessage* message);
   void TakeRegistration(const itunes::PlayerMessage& message);
 
-  bool LoadPlugin();
-  void RunStep(const standin::Step& step);
+  bool LoadPlugin() override;
+  void RunStep(const standin::Step& step) override;
+  HMODULE LibraryToUnload() override;
   itunes::Status Main(itunes::Code code, void* message);
   // Calls the handler with the message; journals the code and result.
   itunes::Status Send(itunes::Code code, itunes::VisualMessage* message);

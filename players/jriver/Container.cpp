@@ -2,6 +2,7 @@
 
 #include "NV_JMC/JmcIdentity.h"
 #include "players/jriver/JRiverStandInControl.h"
+#include "players/shared/PlayerWindow.h"
 #include "players/shared/StandInJournal.h"
 
 namespace jriver_standin {
@@ -168,21 +169,12 @@ Site::Site()
 
 HWND CreatePlayerWindow(HINSTANCE instance) {
   gPluginEvent = RegisterWindowMessageW(jmc::kDisplayPluginEvent);
-  WNDCLASSW windowClass = {};
-  windowClass.lpfnWndProc = &PlayerWindowProcedure;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
-  windowClass.lpszClassName = kWindowClass;
-  RegisterClassW(&windowClass);
-  RECT outer = {0, 0, kAreaLeft * 2 + kAreaWidth, kAreaTop * 2 + kAreaHeight};
-  AdjustWindowRect(&outer, WS_OVERLAPPEDWINDOW, FALSE);
-  HWND window = CreateWindowExW(0, kWindowClass, L"JRiver Media Center stand-in",
-                                WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 60, 60,
-                                outer.right - outer.left, outer.bottom - outer.top, nullptr,
-                                nullptr, instance, nullptr);
-  if (window != nullptr) ShowWindow(window, SW_SHOWNOACTIVATE);
-  return window;
+  standin::RegisterPlayerWindowClass(instance, kWindowClass, &PlayerWindowProcedure,
+                                     static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
+  return standin::CreatePlayerWindow(
+      instance, kWindowClass, L"JRiver Media Center stand-in",
+      WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+      {60, 60, kAreaLeft * 2 + kAreaWidth, kAreaTop * 2 + kAreaHeight});
 }
 
 }  // namespace jriver_standin

@@ -6,6 +6,7 @@
 #include "players/qcd/QcdStandInControl.h"
 #include "players/shared/BufferWindow.h"
 #include "players/shared/MessagePump.h"
+#include "players/shared/PlayerWindow.h"
 #include "players/shared/StandInJournal.h"
 #include "players/shared/StandInMain.h"
 #include "players/shared/StandInPlugin.h"
@@ -64,16 +65,6 @@ void JournalModule(bool haveExport, int32_t result, void* output, const qcd::Mod
   WriteJournal(line);
 }
 
-// The window's pixel at (1, 1) as 0xRRGGBB.
-int64_t WindowCorner(HWND window) {
-  HDC dc = GetDC(window);
-  if (dc == nullptr) return -1;
-  const COLORREF colour = GetPixel(dc, 1, 1);
-  ReleaseDC(window, dc);
-  if (colour == CLR_INVALID) return -1;
-  return int64_t(GetRValue(colour)) << 16 | int64_t(GetGValue(colour)) << 8 | GetBValue(colour);
-}
-
 }  // namespace
 
 Player::Player(const standin::StandInSetup& setup)
@@ -91,18 +82,10 @@ int Player::Run(HINSTANCE instance) {
   WriteJournal(JournalLine(call::kStarted)
                    .Address("window", mWindow)
                    .Text("mode", mWindowMode ? "window" : "buffer"));
-  standin::StandInRun run;
-  run.window = mWindow;
-  run.deadline = mDeadline;
-  run.notLoadedCode = kExitNoModule;
-  run.notLoadedReason = "no module";
-  run.load = [this] { return LoadModule(); };
-  run.runStep = [this](const standin::Step& step) { RunStep(step); };
-  run.libraryToUnload = [this] { return mModuleEnded ? mLibrary : nullptr; };
-  return standin::RunStandIn(run, mSetup.steps);
+  return standin::RunStandIn(*this, {mWindow, mDeadline, kExitNoModule, "no module"}, mSetup.steps);
 }
 
-bool Player::LoadModule() {
+bool Player::LoadPlugin() {
   mLibrary = standin::LoadPluginJournaled(mSetup.PluginPath());
   if (mLibrary == nullptr) return false;
   // Through void* first: the export's real type is only known by name.
@@ -120,6 +103,10 @@ bool Player::LoadModule() {
   JournalModule(describe != nullptr, result, output, given);
   return result != 0 && given != nullptr && mModule->init && mModule->render && mModule->event &&
          mModule->shutdown;
+}
+
+HMODULE Player::LibraryToUnload() {
+  return mModuleEnded ? mLibrary : nullptr;
 }
 
 void Player::RunStep(const standin::Step& step) {
@@ -182,7 +169,7 @@ void Player::Render() {
                    .Number("drawn", mBuffer->ChangedInside())
                    .Number("outside", mBuffer->ChangedOutside())
                    .Number("corner", mBuffer->Colour(1, 1))
-                   .Number("windowCorner", mWindowMode ? WindowCorner(mWindow) : -1)
+                   .Number("windowCorner", mWindowMode ? standin::WindowPixel(mWindow, 1, 1) : -1)
                    .Number("width", mWindowMode ? client.right : mVideo.width)
                    .Number("height", mWindowMode ? client.bottom : mVideo.height));
   if (!mWindowMode && result == 1) InvalidateRect(mWindow, nullptr, FALSE);

@@ -9,20 +9,22 @@
 #include <memory>
 
 #include "players/shared/PlayerBuffer.h"
+#include "players/shared/StandInRun.h"
 #include "players/shared/StandInSetup.h"
 #include "vis_Omnihost/qcd/QcdRecords.h"
 
 namespace qcd_standin {
 
-class Player {
+class Player : standin::SteppedPlayer {
  public:
   explicit Player(const standin::StandInSetup& setup);
   // Runs the steps; the exit code.
   int Run(HINSTANCE instance);
 
  private:
-  bool LoadModule();
-  void RunStep(const standin::Step& step);
+  bool LoadPlugin() override;
+  void RunStep(const standin::Step& step) override;
+  HMODULE LibraryToUnload() override;
   void Render();
   void Resize(int32_t width, int32_t height);
   void MakeBuffer(int32_t width, int32_t height);

@@ -4,6 +4,7 @@
 
 #include "players/realplayer/PlayerObjects.h"
 #include "players/realplayer/RealPlayerStandInControl.h"
+#include "players/shared/PlayerWindow.h"
 #include "players/shared/StandInJournal.h"
 #include "players/shared/StandInMain.h"
 #include "players/shared/StandInPlugin.h"
@@ -42,35 +43,12 @@ LRESULT CALLBACK PlayerWindowProcedure(HWND window, UINT message, WPARAM wParam,
 }
 
 HWND MakeWindow(HINSTANCE instance, int number) {
-  RECT outer = {0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRect(&outer, WS_OVERLAPPEDWINDOW, FALSE);
   const std::wstring title = L"RealPlayer stand-in " + std::to_wstring(number);
-  HWND window = CreateWindowExW(0, kWindowClass, title.c_str(), WS_OVERLAPPEDWINDOW,
-                                40 + 360 * (number - 1), 40, outer.right - outer.left,
-                                outer.bottom - outer.top, nullptr, nullptr, instance, nullptr);
-  if (window == nullptr) return nullptr;
-  SetWindowLongPtrW(window, GWLP_USERDATA, kWindowUserData);
-  ShowWindow(window, SW_SHOWNOACTIVATE);
+  const standin::WindowPlace place = {40 + 360 * (number - 1), 40, kClientWidth, kClientHeight};
+  HWND window = standin::CreatePlayerWindow(instance, kWindowClass, title.c_str(),
+                                            WS_OVERLAPPEDWINDOW, place);
+  if (window != nullptr) SetWindowLongPtrW(window, GWLP_USERDATA, kWindowUserData);
   return window;
-}
-
-void RegisterWindowClass(HINSTANCE instance) {
-  WNDCLASSW windowClass = {};
-  windowClass.lpfnWndProc = &PlayerWindowProcedure;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  windowClass.lpszClassName = kWindowClass;
-  RegisterClassW(&windowClass);
-}
-
-int64_t PixelOf(HWND window) {
-  HDC dc = GetDC(window);
-  if (dc == nullptr) return -1;
-  const COLORREF colour = GetPixel(dc, kProbeX, kProbeY);
-  ReleaseDC(window, dc);
-  if (colour == CLR_INVALID) return -1;
-  return int64_t(GetRValue(colour)) << 16 | int64_t(GetGValue(colour)) << 8 | GetBValue(colour);
 }
 
 realplayer::AudioData KnownAudio(uint32_t time) {
@@ -92,7 +70,8 @@ int Player::Run(HINSTANCE instance) {
   if (!standin::OpenJournal(mSetup.journal)) return standin::kExitBadSetup;
   mDeadline = GetTickCount64() + ULONGLONG(mSetup.maxMs > 0 ? mSetup.maxMs : 0);
   mMainThread = GetCurrentThreadId();
-  RegisterWindowClass(instance);
+  standin::RegisterPlayerWindowClass(instance, kWindowClass, &PlayerWindowProcedure,
+                                     static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   mWindows[0] = MakeWindow(instance, 1);
   mWindows[1] = MakeWindow(instance, 2);
   WriteJournal(JournalLine(call::kStarted)
@@ -317,7 +296,7 @@ void Player::JournalState(int which) const {
     line.Number("responsive", responsive ? 1 : 0)
         .Number("own", procedure == &PlayerWindowProcedure ? 1 : 0)
         .Number("userData", GetWindowLongPtrW(window, GWLP_USERDATA))
-        .Number("pixel", PixelOf(window));
+        .Number("pixel", standin::WindowPixel(window, kProbeX, kProbeY));
   }
   WriteJournal(line);
 }

@@ -1,5 +1,7 @@
 #include "players/shared/BufferWindow.h"
 
+#include "players/shared/PlayerWindow.h"
+
 namespace standin {
 namespace {
 
@@ -39,13 +41,8 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 HWND CreateBufferWindow(HINSTANCE instance, const wchar_t* windowClassName, const wchar_t* title,
                         PlayerBuffer* const* shown) {
-  WNDCLASSW windowClass = {};
-  windowClass.lpfnWndProc = &WindowProc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  windowClass.lpszClassName = windowClassName;
-  RegisterClassW(&windowClass);
+  RegisterPlayerWindowClass(instance, windowClassName, &WindowProc,
+                            static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   HWND window =
       CreateWindowExW(0, windowClassName, title, WS_OVERLAPPEDWINDOW, 40, 40, kWindowWidth,
                       kWindowHeight, nullptr, nullptr, instance, const_cast<PlayerBuffer**>(shown));

@@ -6,10 +6,10 @@
 
 namespace standin {
 
-int RunStandIn(const StandInRun& run, const std::vector<Step>& steps) {
+int RunStandIn(SteppedPlayer& player, const StandInRun& run, const std::vector<Step>& steps) {
   int code = run.notLoadedCode;
   const char* reason = run.notLoadedReason;
-  if (run.window != nullptr && run.load()) {
+  if (run.window != nullptr && player.LoadPlugin()) {
     code = kExitNormal;
     reason = "steps done";
     for (const Step& step : steps) {
@@ -17,14 +17,14 @@ int RunStandIn(const StandInRun& run, const std::vector<Step>& steps) {
         reason = "time";
         break;
       }
-      run.runStep(step);
+      player.RunStep(step);
       PumpMessagesFor(0, run.deadline);
     }
   }
-  if (HMODULE library = run.libraryToUnload()) FreeLibrary(library);
+  if (HMODULE library = player.LibraryToUnload()) FreeLibrary(library);
   WriteJournal(refengine::JournalLine(kExitCall).Text("reason", reason).Number("code", code));
   CloseJournal();
-  if (run.window != nullptr) DestroyWindow(run.window);
+  if (run.window != nullptr && IsWindow(run.window)) DestroyWindow(run.window);
   return code;
 }
 

@@ -5,9 +5,11 @@
 #include <vector>
 
 #include "players/shared/MessagePump.h"
+#include "players/shared/PlayerWindow.h"
 #include "players/shared/StandInJournal.h"
 #include "players/shared/StandInMain.h"
 #include "players/shared/StandInPlugin.h"
+#include "players/shared/StandInRun.h"
 #include "players/virtualdj/FailingDevice.h"
 #include "players/virtualdj/SkinCheck.h"
 #include "players/virtualdj/VirtualDjStandInControl.h"
@@ -88,42 +90,19 @@ void* Player::HandedDevice(int* kind) const {
 int Player::Run(HINSTANCE instance) {
   if (!standin::OpenJournal(mSetup.journal)) return standin::kExitBadSetup;
   mDeadline = GetTickCount64() + ULONGLONG(mSetup.maxMs > 0 ? mSetup.maxMs : 0);
-  WNDCLASSW windowClass = {};
-  windowClass.lpfnWndProc = DefWindowProcW;
-  windowClass.hInstance = instance;
-  windowClass.lpszClassName = kWindowClass;
-  RegisterClassW(&windowClass);
-  RECT outer = {0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRect(&outer, WS_OVERLAPPEDWINDOW, FALSE);
-  mWindow = CreateWindowExW(0, kWindowClass, L"VirtualDJ stand-in",
-                            WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, outer.right - outer.left,
-                            outer.bottom - outer.top, nullptr, nullptr, instance, nullptr);
+  // No background: the device presents over the whole client area.
+  standin::RegisterPlayerWindowClass(instance, kWindowClass, DefWindowProcW, nullptr);
+  mWindow = standin::CreatePlayerWindow(instance, kWindowClass, L"VirtualDJ stand-in",
+                                        WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                        {0, 0, kClientWidth, kClientHeight});
   const bool haveDevice = mWindow != nullptr && MakeDevice();
   WriteJournal(JournalLine(call::kStarted)
                    .Address("window", mWindow)
                    .Address("device", mDevice)
                    .Number("width", kClientWidth)
                    .Number("height", kClientHeight));
-  int code = kExitNoPlugin;
-  const char* reason = haveDevice ? "no plug-in" : "no device";
-  if (haveDevice && LoadPlugin()) {
-    code = kExitNormal;
-    reason = "steps done";
-    for (const standin::Step& step : mSetup.steps) {
-      if (GetTickCount64() >= mDeadline) {
-        reason = "time";
-        break;
-      }
-      RunStep(step);
-      PumpFor(0);
-    }
-  }
-  // A plug-in object never released keeps code of the library in use.
-  if (mLibrary != nullptr && mPlugin == nullptr) FreeLibrary(mLibrary);
-  WriteJournal(JournalLine(call::kExit).Text("reason", reason).Number("code", code));
-  standin::CloseJournal();
-  if (mWindow != nullptr) DestroyWindow(mWindow);
-  return code;
+  const char* notLoaded = haveDevice ? "no plug-in" : "no device";
+  return standin::RunStandIn(*this, {mWindow, mDeadline, kExitNoPlugin, notLoaded}, mSetup.steps);
 }
 
 bool Player::MakeDevice() {
@@ -143,6 +122,7 @@ bool Player::MakeDevice() {
 }
 
 bool Player::LoadPlugin() {
+  if (mDevice == nullptr) return false;  // no steps run without the device
   mLibrary = standin::LoadPluginJournaled(mSetup.PluginPath());
   if (mLibrary == nullptr) return false;
   // Through void* first: the export's real type is only known by name.
@@ -151,7 +131,18 @@ bool Player::LoadPlugin() {
   return mGetClassObject != nullptr;
 }
 
+// A plug-in object never released keeps code of the library in use.
+HMODULE Player::LibraryToUnload() {
+  return mPlugin == nullptr ? mLibrary : nullptr;
+}
+
+// Every step ends with a present, as VirtualDJ's drawing thread presents its frames.
 void Player::RunStep(const standin::Step& step) {
+  RunVerb(step);
+  PumpFor(0);
+}
+
+void Player::RunVerb(const standin::Step& step) {
   const auto& n = step.numbers;
   const std::string& verb = step.verb;
   if (verb == "ids") {

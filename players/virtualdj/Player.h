@@ -11,12 +11,13 @@
 
 #include <cstdint>
 
+#include "players/shared/StandInRun.h"
 #include "players/shared/StandInSetup.h"
 #include "vis_Omnihost/virtualdj/VirtualDjRecords.h"
 
 namespace virtualdj_standin {
 
-class Player {
+class Player : standin::SteppedPlayer {
  public:
   explicit Player(const standin::StandInSetup& setup);
   ~Player();
@@ -28,8 +29,10 @@ class Player {
 
  private:
   bool MakeDevice();
-  bool LoadPlugin();
-  void RunStep(const standin::Step& step);
+  bool LoadPlugin() override;
+  void RunStep(const standin::Step& step) override;
+  HMODULE LibraryToUnload() override;
+  void RunVerb(const standin::Step& step);
   void Create();
   void RefusedIds();
   void Info(uint32_t flags, bool nullRecord);

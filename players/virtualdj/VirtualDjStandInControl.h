@@ -39,6 +39,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "players/shared/StandInJournal.h"
 #include "vis_Omnihost/virtualdj/VirtualDjRecords.h"
 
 namespace virtualdj_standin {
@@ -93,7 +94,7 @@ constexpr int kExitNoPlugin = 2;  // 1: a bad setup (players/shared/StandInMain.
 // Journal calls.
 namespace call {
 constexpr char kStarted[] = "Started";          // window, device (address), width, height
-constexpr char kLoadLibrary[] = "LoadLibrary";  // path, module, error
+inline constexpr auto& kLoadLibrary = standin::kLoadLibraryCall;  // path, module, error
 constexpr char kIds[] = "Ids";                  // name, result, written (the result pointer)
 constexpr char kCreate[] = "Create";            // result, object
 constexpr char kOperation[] = "Operation";      // name, result
@@ -118,7 +119,7 @@ constexpr char kSkinImage[] = "SkinImage";  // found, bytes, decoded, width, hei
 // width, height (in the picture), inside (1: within the picture), painted (1: some pixel of it
 // is not transparent)
 constexpr char kSkinState[] = "SkinState";
-constexpr char kExit[] = "Exit";  // reason, code
+inline constexpr auto& kExit = standin::kExitCall;  // reason, code
 }  // namespace call
 
 }  // namespace virtualdj_standin

@@ -59,18 +59,11 @@ int Player::Run(HINSTANCE instance) {
   mDeadline = GetTickCount64() + ULONGLONG(mSetup.maxMs > 0 ? mSetup.maxMs : 0);
   mWindow = standin::CreateBufferWindow(instance, kWindowClass, L"XMPlay stand-in", &mShown);
   WriteJournal(JournalLine(call::kStarted).Address("window", mWindow));
-  standin::StandInRun run;
-  run.window = mWindow;
-  run.deadline = mDeadline;
-  run.notLoadedCode = kExitNoPlugin;
-  run.notLoadedReason = "no plug-in";
-  run.load = [this] { return LoadModule(); };
-  run.runStep = [this](const standin::Step& step) { RunStep(step); };
-  run.libraryToUnload = [this] { return mModuleEnded ? mLibrary : nullptr; };
-  return standin::RunStandIn(run, mSetup.steps);
+  return standin::RunStandIn(*this, {mWindow, mDeadline, kExitNoPlugin, "no plug-in"},
+                             mSetup.steps);
 }
 
-bool Player::LoadModule() {
+bool Player::LoadPlugin() {
   mLibrary = standin::LoadPluginJournaled(mSetup.PluginPath());
   if (mLibrary == nullptr) return false;
   // Through void* first: the export's real type is only known by name.
@@ -80,6 +73,10 @@ bool Player::LoadModule() {
   JournalInfo(query != nullptr, mInfo);
   return mInfo != nullptr && mInfo->initialize && mInfo->render && mInfo->saveSettings &&
          mInfo->openSettings && mInfo->deinitialize && mInfo->clicked;
+}
+
+HMODULE Player::LibraryToUnload() {
+  return mModuleEnded ? mLibrary : nullptr;
 }
 
 void Player::RunStep(const standin::Step& step) {

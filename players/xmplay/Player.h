@@ -8,20 +8,22 @@
 #include <memory>
 
 #include "players/shared/PlayerBuffer.h"
+#include "players/shared/StandInRun.h"
 #include "players/shared/StandInSetup.h"
 #include "vis_Omnihost/xmplay/XmplayRecords.h"
 
 namespace xmplay_standin {
 
-class Player {
+class Player : standin::SteppedPlayer {
  public:
   explicit Player(const standin::StandInSetup& setup);
   // Runs the steps; the exit code.
   int Run(HINSTANCE instance);
 
  private:
-  bool LoadModule();
-  void RunStep(const standin::Step& step);
+  bool LoadPlugin() override;
+  void RunStep(const standin::Step& step) override;
+  HMODULE LibraryToUnload() override;
   void Render(int32_t width, int32_t height, int32_t pitch, bool withPixels);
   // The buffer the next render of this size draws into.
   void PrepareBuffer(int32_t width, int32_t height, int32_t pitch);
