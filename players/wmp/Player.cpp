@@ -79,19 +79,8 @@ int Player::Run(HINSTANCE instance) {
                    .Address("main", mMain)
                    .Address("effectWindow", mEffectWindow)
                    .Number("mediaCenter", InMediaCenter() ? 1 : 0));
-  standin::StandInRun run;
-  run.window = mMain;
-  run.deadline = mDeadline;
-  run.notLoadedCode = kExitNoEffect;
-  run.notLoadedReason = "no effect";
-  run.load = [this] { return CreateEffect(); };
-  run.runStep = [this](const standin::Step& step) { RunStep(step); };
-  // The player unloads nothing itself: COM frees the effect's module once everything is back.
-  run.libraryToUnload = [this]() -> HMODULE {
-    GiveEverythingBack();
-    return nullptr;
-  };
-  const int code = standin::RunStandIn(run, mSetup.steps);
+  const int code =
+      standin::RunStandIn(*this, {mMain, mDeadline, kExitNoEffect, "no effect"}, mSetup.steps);
   gPlayer = nullptr;
   return code;
 }
@@ -324,6 +313,16 @@ void Player::ReleaseEffect() {
   mEffect = nullptr;  // no window message reaches it from here on
   const ULONG left = effect->table->Release(effect);
   WriteJournal(JournalLine(call::kReleased).Number("left", int64_t(left)));
+}
+
+bool Player::LoadPlugin() {
+  return CreateEffect();
+}
+
+// The player unloads nothing itself: COM frees the effect's module once everything is back.
+HMODULE Player::LibraryToUnload() {
+  GiveEverythingBack();
+  return nullptr;
 }
 
 void Player::GiveEverythingBack() {

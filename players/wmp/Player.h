@@ -12,12 +12,13 @@
 
 #include "NV_WMP/TimedLevel.h"
 #include "NV_WMP/win/EffectInterfaces.h"
+#include "players/shared/StandInRun.h"
 #include "players/shared/StandInSetup.h"
 #include "players/wmp/StandInCore.h"
 
 namespace wmp_standin {
 
-class Player {
+class Player : standin::SteppedPlayer {
  public:
   explicit Player(const standin::StandInSetup& setup);
   // Runs the steps; the exit code.
@@ -25,8 +26,10 @@ class Player {
 
  private:
   bool MakeWindows();
+  bool LoadPlugin() override;
   bool CreateEffect();
-  void RunStep(const standin::Step& step);
+  void RunStep(const standin::Step& step) override;
+  HMODULE LibraryToUnload() override;
   void RenderFrames(int count);
   void MakeBars();
   void ToggleFullscreen(const char* via);
