@@ -1,5 +1,7 @@
 #include "NV_WMP/tests/win/EffectHarness.h"
 
+#include <objbase.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -190,6 +192,22 @@ EngineJournal::~EngineJournal() {
 
 Journal EngineJournal::Read() const {
   return refengine_journal::ReadJournalFile(Utf8(mPath));
+}
+
+InstalledProduct* InstalledEngineTest::product_ = nullptr;
+
+void InstalledEngineTest::SetUpTestSuite() {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  product_ = new InstalledProduct(InstalledProduct::Options{});
+}
+
+void InstalledEngineTest::TearDownTestSuite() {
+  delete product_;
+  product_ = nullptr;
+}
+
+void InstalledEngineTest::SetUp() {
+  ASSERT_TRUE(product_ != nullptr && product_->ok()) << "the engine could not be installed";
 }
 
 Journal Calls(const Journal& journal, const std::string& call, const std::string& code) {

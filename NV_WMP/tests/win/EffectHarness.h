@@ -6,11 +6,14 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
 #include "NV_WMP/TimedLevel.h"
 #include "NV_WMP/win/EffectInterfaces.h"
+#include "testsupport/win/InstalledProduct.h"
 #include "testsupport/win/RefEngineJournal.h"
 
 namespace wmptest {
@@ -74,6 +77,18 @@ class EngineJournal {
 
  private:
   std::wstring mPath;
+};
+
+// The tests that need the engine installed as the product: it is installed once for each suite,
+// whose thread is in a single-threaded apartment as the player's, and taken away after it.
+class InstalledEngineTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite();
+  static void TearDownTestSuite();
+  void SetUp() override;
+
+ private:
+  static InstalledProduct* product_;
 };
 
 // Entries of one call (and request code) in the journal.

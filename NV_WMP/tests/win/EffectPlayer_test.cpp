@@ -23,18 +23,11 @@ constexpr char kPlayerDescriptor[] =
     "Host=\"Windows Media Player\" Realtime=1 FSFlags=2 Kybd=0 Mouse=1 HostAudio=1"
     "                          ";
 
-class EffectPlayerTest : public ::testing::Test {
+class EffectPlayerTest : public InstalledEngineTest {
  protected:
-  static void SetUpTestSuite() {
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    product_ = new InstalledProduct(InstalledProduct::Options{});
-  }
-  static void TearDownTestSuite() {
-    delete product_;
-    product_ = nullptr;
-  }
   void SetUp() override {
-    ASSERT_TRUE(product_->ok());
+    InstalledEngineTest::SetUp();
+    if (HasFatalFailure()) return;
     ASSERT_NE(EffectModule(), nullptr);
   }
   void TearDown() override { EXPECT_EQ(ModuleCanUnloadNow(), S_OK) << "an object was left"; }
@@ -56,10 +49,8 @@ class EffectPlayerTest : public ::testing::Test {
     EXPECT_EQ(effect->table->Release(effect), 0u);
   }
 
-  static InstalledProduct* product_;
   EngineJournal journal_;
 };
-InstalledProduct* EffectPlayerTest::product_ = nullptr;
 
 TEST_F(EffectPlayerTest, EngineStartsAfterTheSettleFramesAndDrawsIntoThePlayersWindow) {
   PlayerWindows windows;

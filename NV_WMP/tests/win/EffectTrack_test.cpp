@@ -65,18 +65,11 @@ class MediaFolder {
   std::vector<std::wstring> mFiles;
 };
 
-class EffectTrackTest : public ::testing::Test {
+class EffectTrackTest : public InstalledEngineTest {
  protected:
-  static void SetUpTestSuite() {
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    product_ = new InstalledProduct(InstalledProduct::Options{});
-  }
-  static void TearDownTestSuite() {
-    delete product_;
-    product_ = nullptr;
-  }
   void SetUp() override {
-    ASSERT_TRUE(product_->ok());
+    InstalledEngineTest::SetUp();
+    if (HasFatalFailure()) return;
     core_ = new StandInCore(CoreSetup{});
     effect_ = NewEffect();
     ASSERT_NE(effect_, nullptr);
@@ -107,13 +100,11 @@ class EffectTrackTest : public ::testing::Test {
     return sent.empty() ? JournalEntry{} : sent.back();
   }
 
-  static InstalledProduct* product_;
   EngineJournal journal_;
   PlayerWindows windows_;
   StandInCore* core_ = nullptr;
   wmp::Effects* effect_ = nullptr;
 };
-InstalledProduct* EffectTrackTest::product_ = nullptr;
 
 TEST_F(EffectTrackTest, TrackTextsFollowTheAttributesInTheirOrder) {
   struct Case {

@@ -41,22 +41,10 @@ bool InMediaCenterRun() {
   return name.size() >= 12 && _wcsicmp(name.c_str() + name.size() - 12, L"\\ehshell.exe") == 0;
 }
 
-class EffectWindowsTest : public ::testing::Test {
+class EffectWindowsTest : public InstalledEngineTest {
  protected:
-  static void SetUpTestSuite() {
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    product_ = new InstalledProduct(InstalledProduct::Options{});
-  }
-  static void TearDownTestSuite() {
-    delete product_;
-    product_ = nullptr;
-  }
-  void SetUp() override { ASSERT_TRUE(product_->ok()); }
-
-  static InstalledProduct* product_;
   EngineJournal journal_;
 };
-InstalledProduct* EffectWindowsTest::product_ = nullptr;
 
 TEST_F(EffectWindowsTest, LayeredBarsOverTheWindowGiveTheirInsets) {
   if (InMediaCenterRun()) GTEST_SKIP();

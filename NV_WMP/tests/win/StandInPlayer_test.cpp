@@ -88,26 +88,24 @@ void ExpectCleanEnd(const PlayerRun& run) {
   EXPECT_EQ(Calls(run.engine, "ReleaseNVVisualAPI").size(), 1u);
 }
 
-class StandInPlayerTest : public ::testing::Test {
+// The effect registered once for the suite, as an installer leaves it.
+class StandInPlayerTest : public InstalledEngineTest {
  protected:
   static void SetUpTestSuite() {
-    product_ = new InstalledProduct(InstalledProduct::Options{});
+    InstalledEngineTest::SetUpTestSuite();
     registered_ = Regsvr32(Quoted(EffectModulePath()));
   }
   static void TearDownTestSuite() {
     EXPECT_EQ(Regsvr32(L"/u " + Quoted(EffectModulePath())), 0);
-    delete product_;
-    product_ = nullptr;
+    InstalledEngineTest::TearDownTestSuite();
   }
   void SetUp() override {
-    ASSERT_TRUE(product_->ok());
+    InstalledEngineTest::SetUp();
     ASSERT_EQ(registered_, 0) << "regsvr32 could not register NV_WMP.dll";
   }
 
-  static InstalledProduct* product_;
   static long registered_;
 };
-InstalledProduct* StandInPlayerTest::product_ = nullptr;
 long StandInPlayerTest::registered_ = -1;
 
 // The engine starts at the rendering that ends the settle frames: no pump frame comes in the
