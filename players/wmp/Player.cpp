@@ -156,6 +156,7 @@ void Player::RunStep(const standin::Step& step) {
   const std::string& verb = step.verb;
   if (verb == "wait") {
     standin::PumpMessagesFor(step.numbers[0], mDeadline);
+    WriteJournal(JournalLine(call::kWaited).Number("ms", step.numbers[0]).Number("pumps", mPumps));
     return;
   }
   if (mEffect == nullptr) {

@@ -29,7 +29,7 @@
 //   destroy           Destroy
 //   uncore            SetCore with null
 //   release           the player's last Release of the effect
-//   wait ms           messages only
+//   wait ms           messages only; journaled as Waited with the pump frames so far
 // At the end the player gives back whatever it still holds, in its own order: Destroy when a
 // window was given, SetCore(null) when a core was, the effect's Release, its own core, then
 // CoFreeUnusedLibraries and CoUninitialize.
@@ -71,6 +71,7 @@ constexpr char kCreate[] = "Create";      // window, result
 // index (counted over the run), fullscreen, result, pumps (pump messages the effect handled
 // so far)
 constexpr char kFrame[] = "Frame";
+constexpr char kWaited[] = "Waited";  // ms, pumps (pump messages the effect handled so far)
 constexpr char kBars[] = "Bars";          // window, left, top, right, bottom (screen)
 // on, via ("user" or "effect": whose Alt+Enter), go (GoFullscreen's result), create, window
 constexpr char kFullscreen[] = "Fullscreen";
