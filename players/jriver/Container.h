@@ -1,32 +1,18 @@
 // The stand-in media center's display area: a window of its own and a site that embeds a
-// display plug-in control in it (IOleClientSite, IOleInPlaceSite, IOleControlSite). The window
-// journals the display plug-in message it receives.
+// display plug-in control in it. The window journals the display plug-in message it receives.
 #pragma once
 
 #include <windows.h>
 #include <ocidl.h>
 
+#include "activex/testsupport/win/ContainerSite.h"
+
 namespace jriver_standin {
 
-struct Site {
-  struct ClientFace {
-    const IOleClientSiteVtbl* lpVtbl;
-    Site* owner;
-  } client;
-  struct InPlaceFace {
-    const IOleInPlaceSiteVtbl* lpVtbl;
-    Site* owner;
-  } inPlace;
-  struct ControlSiteFace {
-    const IOleControlSiteVtbl* lpVtbl;
-    Site* owner;
-  } controlSite;
-  LONG references = 1;  // the player's own
-  HWND window = nullptr;
-  RECT area = {};
-
+// The shared container site as the media center keeps it: with IOleControlSite, the control's
+// in-place calls journaled, and a release too many journaled as unexpected.
+struct Site : activex_site::ContainerSite {
   Site();
-  IOleClientSite* ClientSite() { return reinterpret_cast<IOleClientSite*>(&client); }
 };
 
 // The player's visible window (the class registered on first use), which journals the

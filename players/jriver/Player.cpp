@@ -67,7 +67,7 @@ int Player::Run(HINSTANCE instance) {
   OleInitialize(nullptr);
   mAutomation = AutomationObject(&mAutomationState);
   mSite.window = CreatePlayerWindow(instance);
-  mSite.area = {kAreaLeft, kAreaTop, kAreaLeft + kAreaWidth, kAreaTop + kAreaHeight};
+  mSite.place = {kAreaLeft, kAreaTop, kAreaLeft + kAreaWidth, kAreaTop + kAreaHeight};
   const ULONGLONG deadline = GetTickCount64() + ULONGLONG(mSetup.maxMs);
   for (const standin::Step& step : mSetup.steps) {
     if (GetTickCount64() >= deadline) break;
@@ -153,7 +153,7 @@ HRESULT Player::Show() {
   if (SUCCEEDED(result)) result = IOleObject_SetExtent(mControl, DVASPECT_CONTENT, &extent);
   if (SUCCEEDED(result))
     result = IOleObject_DoVerb(mControl, OLEIVERB_INPLACEACTIVATE, nullptr, mSite.ClientSite(), 0,
-                               mSite.window, &mSite.area);
+                               mSite.window, &mSite.place);
   IOleInPlaceObject* inPlace = Query<IOleInPlaceObject>(mControl, IID_IOleInPlaceObject);
   mControlWindow = nullptr;
   if (inPlace) {

@@ -6,15 +6,25 @@
 #include <string>
 #include <vector>
 
+#include "activex/testsupport/win/ContainerSite.h"
 #include "activex/win/ActiveXControl.h"
 #include "activex/win/ClassFactory.h"
 #include "activex/win/ModuleLock.h"
-#include "activex/tests/win/FakeSite.h"
 
 namespace {
 
 using activex::ActiveXControl;
-using activex_test::FakeSite;
+
+// The shared container site, keeping the control's in-place calls in order, with a place of its
+// own in the parent window.
+struct FakeSite : activex_site::ContainerSite {
+  std::vector<std::string> calls;
+
+  FakeSite() {
+    place = {10, 20, 210, 170};
+    heard = [this](const char* call) { calls.push_back(call); };
+  }
+};
 
 // {A1C3E5F7-0B2D-4F60-8A9C-1E3F5A7C9B01}
 const CLSID kTestClassId = {0xA1C3E5F7, 0x0B2D, 0x4F60, {0x8A, 0x9C, 0x1E, 0x3F, 0x5A, 0x7C, 0x9B, 0x01}};
@@ -66,7 +76,7 @@ class ActiveXControlTest : public ::testing::Test {
     mControl = new TestControl();
     mParent = MakeParentWindow();
     ASSERT_NE(mParent, nullptr);
-    mSite.parent = mParent;
+    mSite.window = mParent;
   }
   void TearDown() override {
     if (mControl != nullptr) IOleObject_Release(mControl->Object());
@@ -130,7 +140,7 @@ TEST_F(ActiveXControlTest, ContainerOrderActivatesAndClosesOnce) {
   DWORD misc = 0;
   EXPECT_EQ(IOleObject_GetMiscStatus(Object(), DVASPECT_CONTENT, &misc), S_OK);
   EXPECT_EQ(misc, kTestMiscStatus);
-  EXPECT_EQ(IOleObject_SetClientSite(Object(), mSite.Site()), S_OK);
+  EXPECT_EQ(IOleObject_SetClientSite(Object(), mSite.ClientSite()), S_OK);
   EXPECT_EQ(IOleObject_SetHostNames(Object(), L"Container", nullptr), S_OK);
   SIZEL extent = {};
   EXPECT_EQ(IOleObject_GetExtent(Object(), DVASPECT_CONTENT, &extent), S_OK);
@@ -142,7 +152,7 @@ TEST_F(ActiveXControlTest, ContainerOrderActivatesAndClosesOnce) {
   EXPECT_EQ(extent.cx, 3000);
 
   RECT place = {0, 0, 100, 100};
-  ASSERT_EQ(IOleObject_DoVerb(Object(), OLEIVERB_INPLACEACTIVATE, nullptr, mSite.Site(), 0,
+  ASSERT_EQ(IOleObject_DoVerb(Object(), OLEIVERB_INPLACEACTIVATE, nullptr, mSite.ClientSite(), 0,
                               mParent, &place),
             S_OK);
   HWND window = mControl->ControlWindow();
@@ -157,8 +167,9 @@ TEST_F(ActiveXControlTest, ContainerOrderActivatesAndClosesOnce) {
   EXPECT_EQ(inParent.right, 210);
 
   // Activating again keeps the window.
-  EXPECT_EQ(IOleObject_DoVerb(Object(), OLEIVERB_SHOW, nullptr, mSite.Site(), 0, mParent, &place),
-            S_OK);
+  EXPECT_EQ(
+      IOleObject_DoVerb(Object(), OLEIVERB_SHOW, nullptr, mSite.ClientSite(), 0, mParent, &place),
+      S_OK);
   EXPECT_EQ(mControl->ControlWindow(), window);
 
   IOleInPlaceObject* inPlace = As<IOleInPlaceObject>(IID_IOleInPlaceObject);
@@ -192,7 +203,7 @@ TEST_F(ActiveXControlTest, CallsOutOfOrderAnswerWithoutHarm) {
                               &place),
             E_UNEXPECTED);
   mSite.allowInPlace = false;
-  EXPECT_EQ(IOleObject_SetClientSite(Object(), mSite.Site()), S_OK);
+  EXPECT_EQ(IOleObject_SetClientSite(Object(), mSite.ClientSite()), S_OK);
   EXPECT_EQ(IOleObject_DoVerb(Object(), OLEIVERB_INPLACEACTIVATE, nullptr, nullptr, 0, mParent,
                               &place),
             E_FAIL);
@@ -201,11 +212,11 @@ TEST_F(ActiveXControlTest, CallsOutOfOrderAnswerWithoutHarm) {
 
   // A second site replaces the first, which is given back; the same site again changes nothing.
   FakeSite second;
-  second.parent = mParent;
-  EXPECT_EQ(IOleObject_SetClientSite(Object(), second.Site()), S_OK);
+  second.window = mParent;
+  EXPECT_EQ(IOleObject_SetClientSite(Object(), second.ClientSite()), S_OK);
   EXPECT_EQ(mSite.references, 1);
   EXPECT_EQ(second.references, 2);
-  EXPECT_EQ(IOleObject_SetClientSite(Object(), second.Site()), S_OK);
+  EXPECT_EQ(IOleObject_SetClientSite(Object(), second.ClientSite()), S_OK);
   EXPECT_EQ(second.references, 2);
 
   // Extents of another aspect, and missing out parameters.
@@ -269,7 +280,7 @@ TEST_F(ActiveXControlTest, QuickActivateTakesTheSiteAndTellsTheStatus) {
   IQuickActivate* quick = As<IQuickActivate>(IID_IQuickActivate);
   QACONTAINER container = {};
   container.cbSize = sizeof(container);
-  container.pClientSite = mSite.Site();
+  container.pClientSite = mSite.ClientSite();
   QACONTROL control = {};
   control.cbSize = sizeof(control);
   EXPECT_EQ(IQuickActivate_QuickActivate(quick, &container, &control), S_OK);
