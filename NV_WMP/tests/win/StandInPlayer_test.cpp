@@ -88,6 +88,22 @@ void ExpectCleanEnd(const PlayerRun& run) {
   EXPECT_EQ(Calls(run.engine, "ReleaseNVVisualAPI").size(), 1u);
 }
 
+// Without the effect's registration the player finds nothing to create and ends at once.
+TEST(StandInPlayerWithoutEffectTest, AnUnregisteredEffectIsNotFound) {
+  ASSERT_EQ(Regsvr32(L"/u " + Quoted(EffectModulePath())), 0);
+  const PlayerRun run = RunPlayer("core; window; render 5");
+  EXPECT_EQ(run.exitCode, wmp_standin::kExitNoEffect);
+  EXPECT_TRUE(Calls(run.player, call::kEffectFound).empty());
+  const Journal created = Calls(run.player, call::kCreated);
+  ASSERT_EQ(created.size(), 1u);
+  EXPECT_EQ(created[0].Number("result"), int64_t(uint32_t(REGDB_E_CLASSNOTREG)));
+  EXPECT_TRUE(Calls(run.player, call::kFrame).empty());
+  EXPECT_TRUE(run.engine.empty());
+  const Journal exits = Calls(run.player, call::kExit);
+  ASSERT_EQ(exits.size(), 1u);
+  EXPECT_EQ(exits[0].Get("reason"), "no effect");
+}
+
 // The effect registered once for the suite, as an installer leaves it.
 class StandInPlayerTest : public InstalledEngineTest {
  protected:
