@@ -37,6 +37,7 @@ RequestExecutionLevel admin
 !include Placements.nsh
 !include PlayerDetection.nsh
 !include EngineCheck.nsh
+!include MediaCenterKeys.nsh
 
 ; The deliverables this package holds.
 !if /FileExists "${X86_BIN}\libglimmora_plugin.dll"
@@ -225,12 +226,18 @@ Section "JRiver Media Center" SecJmc
   !ifdef HAVE_JMC_X64
     ${If} $Jmc64Found != ""
       !insertmacro PlaceFile Jmc64 "${X64_BIN}\NV_JMC.dll" "$INSTDIR\x64\NV_JMC.dll"
+      StrCpy $KeysSlot Jmc64
+      StrCpy $KeysView 64
+      Call RecordMediaCenterKeys
       !insertmacro RegisterPlaced Jmc64 x64
     ${EndIf}
   !endif
   !ifdef HAVE_JMC_X86
     ${If} $Jmc32Found != ""
       !insertmacro PlaceFile Jmc32 "${X86_BIN}\NV_JMC.dll" "$INSTDIR\x86\NV_JMC.dll"
+      StrCpy $KeysSlot Jmc32
+      StrCpy $KeysView 32
+      Call RecordMediaCenterKeys
       !insertmacro RegisterPlaced Jmc32 x86
     ${EndIf}
   !endif
@@ -363,6 +370,13 @@ Section "Uninstall"
   Call un.RemovePlaced
   Push Jmc32
   Call un.RemovePlaced
+  ; The media center's keys the registration made, once the control's own key is gone.
+  StrCpy $KeysSlot Jmc64
+  StrCpy $KeysView 64
+  Call un.RemoveMediaCenterKeys
+  StrCpy $KeysSlot Jmc32
+  StrCpy $KeysView 32
+  Call un.RemoveMediaCenterKeys
   ; VLC's cache is refreshed once its module is gone.
   !insertmacro RemoveVlcModule 64
   !insertmacro RemoveVlcModule 32
