@@ -1,55 +1,10 @@
 #include "players/vlc/tests/VlcModuleFixture.h"
 
-#include <cstdarg>
 #include <cstdio>
 
 #include "NV_VLC/tests/win/ProcessProduct.h"
 #include "testsupport/win/Folders.h"
 #include "testsupport/win/Waiting.h"
-
-namespace {
-
-using EntryFn = int (*)(vlc_set_cb, void*);
-
-int ModuleBankSetter(void* opaque, void* target, int property, ...) {
-  auto* descriptor = static_cast<ModuleDescriptor*>(opaque);
-  static int handle;
-  va_list args;
-  va_start(args, property);
-  switch (property) {
-    case VLC_MODULE_CREATE:
-      *va_arg(args, void**) = &handle;
-      break;
-    case VLC_CONFIG_CREATE:
-      va_arg(args, int);
-      *va_arg(args, void**) = &handle;
-      break;
-    case VLC_MODULE_NAME:
-      descriptor->name = va_arg(args, const char*);
-      break;
-    case VLC_MODULE_CAPABILITY:
-      descriptor->capability = va_arg(args, const char*);
-      break;
-    case VLC_MODULE_NO_UNLOAD:
-      descriptor->noUnload = true;
-      break;
-    case VLC_MODULE_CB_OPEN:
-      va_arg(args, const char*);
-      descriptor->open = reinterpret_cast<ModuleOpenFn>(va_arg(args, void*));
-      break;
-    case VLC_MODULE_CB_CLOSE:
-      va_arg(args, const char*);
-      descriptor->close = reinterpret_cast<ModuleCloseFn>(va_arg(args, void*));
-      break;
-    default:
-      break;
-  }
-  va_end(args);
-  (void)target;
-  return 0;
-}
-
-}  // namespace
 
 std::vector<std::string> StandInLog() {
   std::vector<std::string> lines;
@@ -75,17 +30,16 @@ AudioBlock::AudioBlock(int32_t channels, int32_t frames, float value)
 }
 
 HMODULE VlcModuleTest::sModule = nullptr;
-ModuleDescriptor VlcModuleTest::sDescriptor;
+vlcstandin::ModuleDescriptor VlcModuleTest::sDescriptor;
 
 void VlcModuleTest::SetUpTestSuite() {
   if (sModule != nullptr) return;
   const std::wstring path = ProgramFolder() + L"\\libglimmora_plugin.dll";
   sModule = LoadLibraryW(path.c_str());
   ASSERT_NE(sModule, nullptr) << "the module or the stand-in core did not load";
-  auto entry = reinterpret_cast<EntryFn>(
-      reinterpret_cast<void*>(GetProcAddress(sModule, "vlc_entry__3_0_0f")));
-  ASSERT_NE(entry, nullptr);
-  ASSERT_EQ(entry(&ModuleBankSetter, &sDescriptor), 0);
+  sDescriptor = vlcstandin::ReadDescriptor(sModule);
+  ASSERT_TRUE(sDescriptor.hasEntry);
+  ASSERT_EQ(sDescriptor.entryResult, 0);
 }
 
 void VlcModuleTest::SetUp() {

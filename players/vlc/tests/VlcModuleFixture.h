@@ -14,23 +14,12 @@
 #include <string>
 #include <vector>
 
+#include "players/vlc/ModuleBank.h"
 #include "players/vlc/StandInCore.h"
 #include "testsupport/win/DebugOutput.h"
 #include "testsupport/win/InstalledProduct.h"
 #include "testsupport/win/RefEngineJournal.h"
 #include "testsupport/win/ReferenceEngine.h"
-
-using ModuleOpenFn = int (*)(vlc_object_t*);
-using ModuleCloseFn = void (*)(vlc_object_t*);
-
-// What the module bank keeps of the descriptor.
-struct ModuleDescriptor {
-  std::string name;
-  std::string capability;
-  bool noUnload = false;
-  ModuleOpenFn open = nullptr;
-  ModuleCloseFn close = nullptr;
-};
 
 constexpr char kSessionWindowClass[] = "Novalume Glimmora VLC";
 
@@ -75,7 +64,7 @@ class VlcModuleTest : public ::testing::Test {
   static size_t Count(const char* call, const char* code = nullptr);
 
   static HMODULE sModule;
-  static ModuleDescriptor sDescriptor;
+  static vlcstandin::ModuleDescriptor sDescriptor;  // as VLC's module bank keeps it
   vlc_object_t* playlist = nullptr;
   vlc_object_t* output = nullptr;
   // The module's own lines (those no filter was left to take).
