@@ -30,8 +30,11 @@ intptr_t VisualHost::HandleMessage(uint32_t message, uintptr_t wParam, intptr_t 
   } else if (message == WindowMessage::kDestroy || message == WindowMessage::kClose) {
     // The engine must stop drawing into a window that is going; the system still closes it.
     DetachTarget();
-  } else if (message == WindowMessage::kPaint || message == WindowMessage::kEraseBackground) {
-    // The engine does all the drawing.
+  } else if ((message == WindowMessage::kPaint || message == WindowMessage::kEraseBackground) &&
+             mAttachedWindow.load() != nullptr) {
+    // The engine does all the drawing. Without a window attached the system paints: validating
+    // no window would leave the window invalid (the same WM_PAINT for ever) and have the system
+    // redraw every window on the desktop.
     HostSystem().validateWindow(mAttachedWindow);
     isHandled = true;
     result = 0;

@@ -60,6 +60,16 @@ TEST_F(VisualHostMessagesTest, ClosingDetachesAndPaintingIsLeftToTheEngine) {
   }
 }
 
+TEST_F(VisualHostMessagesTest, WithoutAnAttachedWindowPaintingIsLeftToTheSystem) {
+  host->DetachTarget();
+  for (uint32_t message : {uint32_t(0x000F), uint32_t(0x0014)}) {
+    SCOPED_TRACE(message);
+    bool handled = true;
+    EXPECT_EQ(host->HandleMessage(message, 0, 0, &handled), -1);
+    EXPECT_FALSE(handled);
+  }
+}
+
 TEST_F(VisualHostMessagesTest, PlaceWindowAsksTheEngineForTheWindowRectangle) {
   engine.answers[HostRequest::kWindowRect] = {0};  // and leaves the rectangle empty
   host->PlaceWindow(window);
