@@ -155,6 +155,7 @@ const RefEngineControlApi kControlApi{
     &FullscreenWindowOf,
     &CoverSizeOf,
     &SetCreateDelay,
+    &SetRunFrameDelay,
 };
 
 }  // namespace

@@ -9,6 +9,7 @@ struct ControlState {
   GetApiFailure getApiFailure;
   int32_t createFailure = 0;
   int32_t createDelay = 0;
+  int32_t runFrameDelay = 0;
   int32_t framePeriod = kDefaultFramePeriodMs;
   int32_t idle = 0;
   std::optional<EngineRect> windowAnswer;
@@ -52,6 +53,16 @@ int32_t CreateDelayControl() {
 }
 void SetCreateDelay(int32_t milliseconds) {
   Write(&ControlState::createDelay, milliseconds > 0 ? milliseconds : 0);
+}
+
+int32_t TakeRunFrameDelay() {
+  std::lock_guard<std::mutex> guard(gLock);
+  const int32_t delay = gState.runFrameDelay;
+  gState.runFrameDelay = 0;
+  return delay;
+}
+void SetRunFrameDelay(int32_t milliseconds) {
+  Write(&ControlState::runFrameDelay, milliseconds > 0 ? milliseconds : 0);
 }
 
 int32_t FramePeriodControl() {

@@ -26,6 +26,11 @@ void SetCreateFailure(int32_t status);
 int32_t CreateDelayControl();
 void SetCreateDelay(int32_t milliseconds);
 
+// Milliseconds the next RunFrame pauses before it draws (0: none); taking it clears it, so only
+// one frame pauses.
+int32_t TakeRunFrameDelay();
+void SetRunFrameDelay(int32_t milliseconds);
+
 int32_t FramePeriodControl();
 void SetFramePeriod(int32_t milliseconds);
 

@@ -166,6 +166,10 @@ int32_t NV_ENGINE_CALL RunFrame(uint32_t handle, void* reserved1, void* reserved
       if (idle == kIdleWithAudio) AskForAudioQuietly(handle);
       return period;
     }
+    if (const int32_t delay = TakeRunFrameDelay(); delay > 0) {
+      WriteJournal(JournalLine("Delay").Text("call", "RunFrame").Number("ms", delay));
+      std::this_thread::sleep_for(std::chrono::milliseconds(delay));
+    }
     const std::shared_ptr<Instance> instance = FindInstance(handle);
     if (instance) RunOneFrame(*instance);
     WriteJournal(JournalLine("RunFrame")

@@ -107,6 +107,10 @@ struct RefEngineControlApi {
   // journal line "Delay call=CreateInstance ms=N" that says the pause has begun: a host's
   // start that takes a while, for tests of what happens meanwhile.
   void (*DelayCreateInstance)(int32_t milliseconds);
+  // The next RunFrame, of any instance, pauses this long before it draws (0: none), after a
+  // journal line "Delay call=RunFrame ms=N": a frame that holds its thread, for tests of what
+  // the host's other threads do meanwhile. Only that one frame pauses.
+  void (*DelayNextRunFrame)(int32_t milliseconds);
 };
 
 typedef const struct RefEngineControlApi*(NV_ENGINE_CALL* RefEngineControlFn)(int32_t version);

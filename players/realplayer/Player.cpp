@@ -9,6 +9,7 @@
 #include "players/shared/StandInMain.h"
 #include "players/shared/StandInPlugin.h"
 #include "refengine/JournalLine.h"
+#include "refengine/RefEngineControl.h"
 
 namespace realplayer_standin {
 namespace {
@@ -162,6 +163,10 @@ void Player::RunStep(const standin::Step& step) {
     Sleep(50);  // the main thread takes it up before the next step
     return;
   }
+  if (verb == "framehang") {
+    HoldNextFrame(n[0]);
+    return;
+  }
   if (verb == "wait") {
     Sleep(DWORD(n[0] > 0 ? n[0] : 0));
     return;
@@ -233,6 +238,23 @@ void Player::RunStep(const standin::Step& step) {
     mObject = nullptr;
     WriteJournal(JournalLine(call::kRelease).Number("left", left));
   }
+}
+
+// The engine the plug-in loaded is the reference engine, in this process: its next frame, run
+// by the plug-in on the windows' thread, pauses there.
+void Player::HoldNextFrame(int32_t milliseconds) {
+  const HMODULE engine = GetModuleHandleW(L"" REFENGINE_DLL_NAME);
+  const auto control =
+      engine == nullptr ? nullptr
+                        : reinterpret_cast<RefEngineControlFn>(reinterpret_cast<void*>(
+                              GetProcAddress(engine, REFENGINE_CONTROL_EXPORT)));
+  const RefEngineControlApi* api = control != nullptr ? control(REFENGINE_CONTROL_VERSION) : nullptr;
+  if (api == nullptr || api->size < sizeof(RefEngineControlApi)) {
+    standin::WriteUnexpected("framehang without the reference engine loaded");
+    return;
+  }
+  api->DelayNextRunFrame(milliseconds);
+  WriteJournal(JournalLine(call::kFrameHang).Number("ms", milliseconds));
 }
 
 void Player::Create() {

@@ -26,6 +26,7 @@ class Player {
   void Query();
   void SetWindow(int32_t which, const realplayer::Window* address);
   void Audio(int32_t count);
+  void HoldNextFrame(int32_t milliseconds);
   void JournalState(int which) const;
   void RunWindows(HANDLE stepThread);
   HWND WindowNumber(int32_t which) const;

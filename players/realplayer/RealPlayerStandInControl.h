@@ -25,6 +25,9 @@
 //   nullaudio            audio with a null record
 //   destroy N            window N destroys itself on its thread
 //   hang MS              the main thread stops running messages for MS milliseconds
+//   framehang MS         the engine's next frame holds the windows' thread for MS milliseconds
+//                        (the reference engine's controls, in this process), so that the
+//                        thread stops inside the plug-in's own frame
 //   wait MS              the step thread sleeps
 //   state                waits until the windows' thread answers, then journals both windows:
 //                        whether the thread answered, whether the window runs the player's own
@@ -75,6 +78,7 @@ constexpr char kSetWindow[] = "SetWindow";            // which, result, ms (time
 constexpr char kAudio[] = "Audio";                    // count, result
 constexpr char kDestroyed[] = "Destroyed";            // window, result (on the window's thread)
 constexpr char kHang[] = "Hang";                      // ms (main thread, before it stops)
+constexpr char kFrameHang[] = "FrameHang";            // ms (the engine's next frame will pause)
 constexpr char kState[] = "State";      // which, exists, responsive, own, userData, pixel
 constexpr char kRelease[] = "Release";  // left
 inline constexpr auto& kExit = standin::kExitCall;  // reason, code

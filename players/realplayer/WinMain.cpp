@@ -12,7 +12,7 @@ constexpr standin::StepVerb kVerbs[] = {
     {"caps", 0, 0},      {"others", 0, 0},     {"activate", 1, 1}, {"window", 1, 1},
     {"badwindow", 0, 0}, {"nullwindow", 0, 0}, {"audio", 1, 1},    {"nullaudio", 0, 0},
     {"destroy", 1, 1},   {"hang", 1, 1},       {"wait", 1, 1},     {"state", 0, 0},
-    {"release", 0, 0},
+    {"release", 0, 0},   {"framehang", 1, 1},
 };
 constexpr const char* kNumberKeys[] = {"context"};
 

@@ -17,15 +17,30 @@
 
 namespace realplayer {
 
+// The object's hold on one window: what it replaced there and a reference to the host that
+// draws there. While the window runs the object's procedure its user data names the link, so
+// the procedure never depends on the object, which the player may release at any time.
+//
+// The window's thread alone gives the window back (kDetachMessage, or the window's end): it
+// detaches the engine, which stops the frame timer on that thread, restores the procedure and
+// user data and drops the host reference, so the timer and the frames never outlive the host.
+// The link has two holders, the object and the window; the object waits for the hand-back only
+// for a bounded time and then lets the window's thread finish it.
+struct WindowLink {
+  std::atomic<uint32_t> references{2};
+  RealPlayerVisualHost* host = nullptr;  // one reference of the link's own
+  HWND window = nullptr;
+  LONG_PTR previousUserData = 0;
+  WNDPROC previousProcedure = nullptr;
+  std::atomic<bool> handedBack{false};
+};
+
 struct VisualizationObject {
   Visualization face;  // first: the interface pointer is the object's address
   std::atomic<uint32_t> references{1};
   RealPlayerVisualHost* host = nullptr;
   Unknown* context = nullptr;
-  // The window the object subclassed, and what it replaced there.
-  HWND window = nullptr;
-  LONG_PTR previousUserData = 0;
-  WNDPROC previousProcedure = nullptr;
+  WindowLink* link = nullptr;  // the window the object draws into, if any
 };
 
 // A new object with one reference and a new host.
@@ -38,7 +53,8 @@ inline VisualizationObject* ObjectOf(Visualization* face) {
 }
 
 // Moves the object to the window (null: to none); kOk, or kInvalidArgument for a handle that is
-// not a window, which changes nothing.
+// not a window and kFail for a window still held by an earlier hand-back that its thread has
+// not run yet; both change nothing.
 Result MoveToWindow(VisualizationObject* object, HWND window);
 
 }  // namespace realplayer

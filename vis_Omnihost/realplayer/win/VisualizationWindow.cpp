@@ -1,11 +1,13 @@
 // The window side of the visualization object: subclassing the player's window, the window
 // procedure the engine's work runs in, and handing the window back.
 //
-// Moving to another window detaches the engine from the old one on the old window's own thread
-// (a posted kDetachMessage, which clears the window's user data when done) and waits for that in
-// 50 ms steps. The wait is bounded: it ends when the window is gone, when its thread is the
-// caller's own (the detach then runs at once), or after kDetachWaitMs, so a window whose thread
-// no longer runs its messages cannot hold the player's calling thread for ever.
+// Moving to another window asks the old window's own thread to give it back (a posted
+// kDetachMessage; WindowLink says what that does) and waits for that in 50 ms steps. The wait
+// is bounded: it ends when the window is gone, when its thread is the caller's own (the
+// hand-back then runs at once), or after kDetachWaitMs, so a window whose thread no longer runs
+// its messages cannot hold the player's calling thread for ever. A window left waiting keeps
+// the link, and with it the host, until its thread runs again; this module then stays loaded
+// for the rest of the process, as that window still runs its procedure.
 #include "vis_Omnihost/realplayer/win/VisualizationObject.h"
 
 #include "visualhost/engine/EngineRecords.h"
@@ -21,43 +23,65 @@ constexpr uint32_t kAttachFlags = 0x10000;
 // The part of the window the player's own controls cover.
 constexpr EngineRect kInsets = {0, 10, 0, 10};
 
-VisualizationObject* ObjectOfWindow(HWND window) {
-  return reinterpret_cast<VisualizationObject*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+WindowLink* LinkOfWindow(HWND window) {
+  return reinterpret_cast<WindowLink*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
-void Attach(VisualizationObject* object, HWND window) {
-  RealPlayerVisualHost* host = object->host;
+bool RunsOurProcedure(HWND window) {
+  return GetWindowLongPtrA(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&WindowProcedure);
+}
+
+void ReleaseLink(WindowLink* link) {
+  if (link->references.fetch_sub(1) == 1) delete link;
+}
+
+void Attach(WindowLink* link) {
+  RealPlayerVisualHost* host = link->host;
   if (const EngineTable* table = host->Table(); table != nullptr && table->Request != nullptr) {
     EngineRect insets = kInsets;
     table->Request(host->Instance(), HostRequest::kInsets, &insets, nullptr);
   }
-  host->AttachWindow(window, kAttachFlags, nullptr);
+  host->AttachWindow(link->window, kAttachFlags, nullptr);
   host->Schedule(true);
 }
 
-void Detach(VisualizationObject* object, HWND window) {
-  object->host->DetachTarget();
-  SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+// On the window's thread: the engine leaves the window (which stops the frame timer there),
+// the window gets its own procedure and user data back, and the link gives up the host, which
+// may end here when the player has let the object go meanwhile.
+void HandBack(WindowLink* link) {
+  if (link->handedBack.load()) return;
+  RealPlayerVisualHost* host = link->host;
+  if (host->AttachedWindow() == link->window) host->DetachTarget();
+  SetWindowLongPtrA(link->window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(link->previousProcedure));
+  SetWindowLongPtrA(link->window, GWLP_USERDATA, link->previousUserData);
+  link->handedBack.store(true);
+  host->Release();
+  ReleaseLink(link);
 }
 
 LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  VisualizationObject* object = ObjectOfWindow(window);
-  // Between the detach and the hand-back the window has no object.
-  if (object == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+  WindowLink* link = LinkOfWindow(window);
+  if (link == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+  const WNDPROC previous = link->previousProcedure;
   if (message == kAttachMessage) {
-    Attach(object, window);
+    Attach(link);
     return 0;
   }
   if (message == kDetachMessage) {
-    Detach(object, window);
+    HandBack(link);
     return 0;
   }
-  bool handled = false;
-  const intptr_t result = object->host->HandleMessage(message, wParam, lParam, &handled);
-  if (handled) return result;
-  if (object->previousProcedure != nullptr) {
-    return CallWindowProcA(object->previousProcedure, window, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    // The window ends before it was given back: this is the last chance on its thread.
+    HandBack(link);
+  } else {
+    bool handled = false;
+    const intptr_t result = link->host->HandleMessage(message, wParam, lParam, &handled);
+    if (handled) return result;
   }
+  if (previous != nullptr) return CallWindowProcA(previous, window, message, wParam, lParam);
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -69,37 +93,40 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
   }
 }
 
-// Asks the window's thread to detach and waits, bounded, until it has.
-void DetachThroughWindowThread(VisualizationObject* object, HWND window) {
-  if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
-    SendMessageA(window, kDetachMessage, 0, 0);
-    return;
-  }
-  PostMessageA(window, kDetachMessage, 0, 0);
-  for (DWORD waited = 0; waited < kDetachWaitMs; waited += kDetachPollMs) {
-    if (!IsWindow(window) || ObjectOfWindow(window) != object) return;
-    Sleep(kDetachPollMs);
-  }
+// The window still runs this module's procedure after the object stopped waiting for it.
+void KeepModuleLoaded() {
+  HMODULE module = nullptr;
+  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                     reinterpret_cast<LPCWSTR>(&WindowProcedure), &module);
 }
 
+// Asks the window's thread to give the window back and waits, bounded, until it has.
 void GiveBack(VisualizationObject* object) {
-  HWND window = object->window;
-  DetachThroughWindowThread(object, window);
-  if (IsWindow(window)) {
-    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(object->previousProcedure));
-    SetWindowLongPtrA(window, GWLP_USERDATA, object->previousUserData);
+  WindowLink* link = object->link;
+  object->link = nullptr;
+  HWND window = link->window;
+  if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
+    SendMessageA(window, kDetachMessage, 0, 0);
+  } else if (PostMessageA(window, kDetachMessage, 0, 0)) {
+    for (DWORD waited = 0; waited < kDetachWaitMs; waited += kDetachPollMs) {
+      if (link->handedBack.load() || !IsWindow(window)) break;
+      Sleep(kDetachPollMs);
+    }
   }
-  object->window = nullptr;
-  object->previousProcedure = nullptr;
-  object->previousUserData = 0;
+  if (!link->handedBack.load() && IsWindow(window)) KeepModuleLoaded();
+  ReleaseLink(link);
 }
 
 void Subclass(VisualizationObject* object, HWND window) {
-  object->window = window;
-  object->previousUserData = GetWindowLongPtrA(window, GWLP_USERDATA);
-  object->previousProcedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
-  // The object first: the procedure finds it at once.
-  SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(object));
+  auto* link = new WindowLink();
+  object->host->AddRef();
+  link->host = object->host;
+  link->window = window;
+  link->previousUserData = GetWindowLongPtrA(window, GWLP_USERDATA);
+  link->previousProcedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
+  object->link = link;
+  // The link first: the procedure finds it at once.
+  SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(link));
   SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProcedure));
 }
 
@@ -107,9 +134,12 @@ void Subclass(VisualizationObject* object, HWND window) {
 
 Result MoveToWindow(VisualizationObject* object, HWND window) {
   if (window != nullptr && !IsWindow(window)) return result::kInvalidArgument;
-  if (window == nullptr && object->window == nullptr) return result::kOk;
-  if (window != object->window) {
-    if (object->window != nullptr) GiveBack(object);
+  HWND current = object->link != nullptr ? object->link->window : nullptr;
+  if (window == nullptr && current == nullptr) return result::kOk;
+  if (window != current) {
+    // A window whose thread has not yet run an earlier hand-back is not ours to take again.
+    if (window != nullptr && RunsOurProcedure(window)) return result::kFail;
+    if (current != nullptr) GiveBack(object);
     if (window == nullptr) return result::kOk;
     Subclass(object, window);
   }

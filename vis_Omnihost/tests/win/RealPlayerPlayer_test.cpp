@@ -198,6 +198,53 @@ TEST_F(RealPlayerTest, MovingAwayFromAWindowThatCannotAnswerEndsInBoundedTime) {
   }
 }
 
+// The player lets the object go while the windows' thread is held inside one of the plug-in's
+// own frames, longer than the object waits for it. The host and its timer must outlive that
+// frame: the window's thread, once it runs again, ends the frame, detaches the engine, hands
+// the window back and destroys the instance there; nothing reaches the engine afterwards.
+TEST_F(RealPlayerTest, AnObjectLetGoWhileItsWindowsThreadIsHeldInAFrameEndsOnThatThread) {
+  const ScriptedRun run = Run(std::string(kStart) +
+                              "window 1; wait 300; framehang 3000; wait 200; release; "
+                              "wait 3000; state");
+  EXPECT_EQ(EntriesOf(run.player, call::kRelease)[0].Number("left"), 0);
+
+  // The engine's calls, in order: the held frame, its end, then the detach and the destruction.
+  const Journal& engine = run.engine;
+  const auto next = [&engine](size_t from, auto&& matches) {
+    while (from < engine.size() && !matches(engine[from])) ++from;
+    return from;
+  };
+  const size_t held = next(0, [](const JournalEntry& e) {
+    return e.call == "Delay" && e.Get("call") == "RunFrame";
+  });
+  ASSERT_LT(held, engine.size()) << "no frame was held";
+  const size_t heldFrame = next(held, [](const JournalEntry& e) { return e.call == "RunFrame"; });
+  ASSERT_LT(heldFrame, engine.size()) << "the held frame never ended";
+  EXPECT_EQ(engine[heldFrame].Number("known"), 1) << "the instance went during its frame";
+
+  ASSERT_EQ(EntriesOf(engine, "DestroyInstance").size(), 1u);
+  const size_t destroyedAt =
+      next(heldFrame, [](const JournalEntry& e) { return e.call == "DestroyInstance"; });
+  ASSERT_LT(destroyedAt, engine.size()) << "the instance was destroyed before the frame ended";
+  bool detached = false;
+  for (size_t i = heldFrame; i < destroyedAt; ++i) {
+    const JournalEntry& entry = engine[i];
+    detached |= entry.call == "SetTarget" && entry.Number("target") == 0;
+  }
+  EXPECT_TRUE(detached) << "the engine was not detached from the window before it went";
+  for (size_t i = destroyedAt + 1; i < engine.size(); ++i) {
+    EXPECT_NE(engine[i].call, "RunFrame") << "a frame after the instance was destroyed";
+    EXPECT_NE(engine[i].call, "SetTarget") << i;
+  }
+
+  // The window is the player's again and its thread runs.
+  const Journal states = EntriesOf(run.player, call::kState);
+  ASSERT_EQ(states.size(), 2u);
+  EXPECT_EQ(states[0].Number("responsive"), 1);
+  EXPECT_EQ(states[0].Number("own"), 1);
+  EXPECT_EQ(states[0].Number("userData"), realplayer_standin::kWindowUserData);
+}
+
 TEST_F(RealPlayerTest, BadInputGetsItsResultAndChangesNothing) {
   const ScriptedRun run = Run(
       std::string(kStart) + "window 1; badwindow; nullwindow; nullaudio; wait 200; state; release");
