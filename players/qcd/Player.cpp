@@ -5,6 +5,7 @@
 
 #include "players/qcd/QcdStandInControl.h"
 #include "players/shared/BufferWindow.h"
+#include "players/shared/LoadedReferenceEngine.h"
 #include "players/shared/MessagePump.h"
 #include "players/shared/PlayerWindow.h"
 #include "players/shared/StandInJournal.h"
@@ -101,12 +102,23 @@ bool Player::LoadPlugin() {
   void* output = reinterpret_cast<void*>(uintptr_t(0x5A5A));
   const int32_t result = describe != nullptr ? describe(given, &output) : 0;
   JournalModule(describe != nullptr, result, output, given);
+  if (const int64_t period = mSetup.Number("enginePeriod", 0); period > 0) FixEnginePeriod(period);
   return result != 0 && given != nullptr && mModule->init && mModule->render && mModule->event &&
          mModule->shutdown;
 }
 
 HMODULE Player::LibraryToUnload() {
   return mModuleEnded ? mLibrary : nullptr;
+}
+
+// QVisualModule0 has loaded the engine: it is the reference engine, in this process.
+void Player::FixEnginePeriod(int64_t milliseconds) {
+  const RefEngineControlApi* engine = standin::LoadedReferenceEngine();
+  if (engine == nullptr) {
+    standin::WriteUnexpected("enginePeriod without the reference engine loaded");
+    return;
+  }
+  engine->SetRunFramePeriod(int32_t(milliseconds));
 }
 
 void Player::RunStep(const standin::Step& step) {

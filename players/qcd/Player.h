@@ -25,6 +25,7 @@ class Player : standin::SteppedPlayer {
   bool LoadPlugin() override;
   void RunStep(const standin::Step& step) override;
   HMODULE LibraryToUnload() override;
+  void FixEnginePeriod(int64_t milliseconds);
   void Render();
   void Resize(int32_t width, int32_t height);
   void MakeBuffer(int32_t width, int32_t height);

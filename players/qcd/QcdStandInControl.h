@@ -6,6 +6,9 @@
 //   window = 1           1: the service with opcode 31 answers the player's window for visuals;
 //                        0: it answers none, so the plug-in draws into the video buffer
 //   structure = 1        0: QVisualModule0 is given no module structure
+//   enginePeriod = MS    the reference engine the plug-in loaded answers every RunFrame with
+//                        MS (its controls, in this process), so that a test fixes the pacing
+//                        whatever the machine's load
 //
 // The player loads the plug-in, gives QVisualModule0 its module structure (the service, a
 // video buffer description of 160 by 120 pixels, 1024 stereo frames of known samples and known

@@ -11,7 +11,7 @@ constexpr standin::StepVerb kVerbs[] = {
     {"init", 0, 0},  {"render", 0, 0},   {"size", 2, 2}, {"nopixels", 0, 0},
     {"event", 3, 3}, {"shutdown", 0, 0}, {"wait", 1, 1},
 };
-constexpr const char* kNumberKeys[] = {"window", "structure"};
+constexpr const char* kNumberKeys[] = {"window", "structure", "enginePeriod"};
 
 }  // namespace
 

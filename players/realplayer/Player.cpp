@@ -4,12 +4,12 @@
 
 #include "players/realplayer/PlayerObjects.h"
 #include "players/realplayer/RealPlayerStandInControl.h"
+#include "players/shared/LoadedReferenceEngine.h"
 #include "players/shared/PlayerWindow.h"
 #include "players/shared/StandInJournal.h"
 #include "players/shared/StandInMain.h"
 #include "players/shared/StandInPlugin.h"
 #include "refengine/JournalLine.h"
-#include "refengine/RefEngineControl.h"
 
 namespace realplayer_standin {
 namespace {
@@ -243,17 +243,12 @@ void Player::RunStep(const standin::Step& step) {
 // The engine the plug-in loaded is the reference engine, in this process: its next frame, run
 // by the plug-in on the windows' thread, pauses there.
 void Player::HoldNextFrame(int32_t milliseconds) {
-  const HMODULE engine = GetModuleHandleW(L"" REFENGINE_DLL_NAME);
-  const auto control =
-      engine == nullptr ? nullptr
-                        : reinterpret_cast<RefEngineControlFn>(reinterpret_cast<void*>(
-                              GetProcAddress(engine, REFENGINE_CONTROL_EXPORT)));
-  const RefEngineControlApi* api = control != nullptr ? control(REFENGINE_CONTROL_VERSION) : nullptr;
-  if (api == nullptr || api->size < sizeof(RefEngineControlApi)) {
+  const RefEngineControlApi* engine = standin::LoadedReferenceEngine();
+  if (engine == nullptr) {
     standin::WriteUnexpected("framehang without the reference engine loaded");
     return;
   }
-  api->DelayNextRunFrame(milliseconds);
+  engine->DelayNextRunFrame(milliseconds);
   WriteJournal(JournalLine(call::kFrameHang).Number("ms", milliseconds));
 }
 

@@ -96,6 +96,7 @@ TEST_F(WinampModesTest, EachPlayerIsNamedToTheEngineWhichDrawsInsideThePlayersFr
     EXPECT_EQ(Messages(player, command::kVisualizationStarted).size(), 1u);
 
     // The engine draws into the plug-in's window, a visible child of the frame.
+    ASSERT_TRUE(WaitForFrameIn(run, window));
     const JournalEntry probe = Probe(run);
     EXPECT_EQ(WindowField(probe, "window"), window);
     EXPECT_EQ(WindowField(probe, "parent"), frame);
@@ -124,6 +125,7 @@ TEST_F(WinampModesTest, AFrameInsideThePlayersWindowHoldsTheEnginesWindowToo) {
   ASSERT_TRUE(run.ok());
   HWND window = WaitForEngineWindow(run);
   ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(WaitForFrameIn(run, window));
   const Journal embeds = EntriesOf(run.PlayerJournal(), call::kEmbed);
   ASSERT_EQ(embeds.size(), 1u);
   HWND frame = WindowField(embeds[0], "frame");
@@ -140,6 +142,7 @@ TEST_F(WinampModesTest, WithoutAnEmbeddingFunctionTheEngineDrawsIntoAFreeToolWin
   ASSERT_TRUE(run.ok());
   HWND window = WaitForEngineWindow(run);
   ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(WaitForFrameIn(run, window));
   const Journal player = run.PlayerJournal();
   EXPECT_EQ(CountOf(player, call::kEmbed), 0u);
   ASSERT_EQ(Messages(player, command::kEmbedFunction).size(), 1u);

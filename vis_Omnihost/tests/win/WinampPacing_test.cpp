@@ -4,6 +4,8 @@
 // frames follow it again.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <utility>
 
 #include "players/winamp/StandInControl.h"
@@ -16,7 +18,13 @@ namespace call = winamp_standin::call;
 // Render every 100 ms: clearly slower than the reference engine's own pace (a frame every
 // 33 ms, plus the module's 4 ms), so the two kinds of frames can be told apart by their rate.
 constexpr int kRenderMs = 100;
-constexpr DWORD kMeasureMs = 1000;
+// The module's own timer waits this long after the last Render before it drives frames.
+constexpr ULONGLONG kTakeOverMs = 420;
+// While it polls the player, the module's timer ticks every 200 ms.
+constexpr ULONGLONG kPollMs = 200;
+// Every wait below ends after this long; a loaded machine only makes the waits longer, never
+// the checks fail.
+constexpr DWORD kLongestWaitMs = 15000;
 
 struct Counts {
   size_t renders;
@@ -24,15 +32,29 @@ struct Counts {
 };
 
 Counts CountsOf(const StandInPlayerRun& run) {
-  return {CountOf(run.PlayerJournal(), call::kRender), CountOf(run.EngineJournal(), "RunFrame")};
+  // The engine first: each frame of a Render is in the engine's journal before the player
+  // journals that Render, so the renders read are never fewer than the frames they made.
+  const size_t frames = CountOf(run.EngineJournal(), "RunFrame");
+  return {CountOf(run.PlayerJournal(), call::kRender), frames};
 }
 
-// Renders and frames during the next kMeasureMs.
-Counts Measure(const StandInPlayerRun& run) {
+// Waits until `frames` more frames came, or `renders` more renders; what came meanwhile and how
+// long that took.
+struct Span {
+  Counts added;
+  ULONGLONG ms;
+};
+Span WaitForMore(const StandInPlayerRun& run, size_t renders, size_t frames) {
   const Counts before = CountsOf(run);
-  Sleep(kMeasureMs);
-  const Counts after = CountsOf(run);
-  return {after.renders - before.renders, after.frames - before.frames};
+  const ULONGLONG start = GetTickCount64();
+  Counts now = before;
+  while (GetTickCount64() - start < kLongestWaitMs) {
+    now = CountsOf(run);
+    if (renders != 0 && now.renders >= before.renders + renders) break;
+    if (frames != 0 && now.frames >= before.frames + frames) break;
+    Sleep(10);
+  }
+  return {{now.renders - before.renders, now.frames - before.frames}, GetTickCount64() - start};
 }
 
 void SetRendering(StandInPlayerRun& run, bool on) {
@@ -51,27 +73,33 @@ TEST_F(WinampPacingTest, FramesFollowRenderThenTheTimerThenRenderAgain) {
   ASSERT_TRUE(run.ok());
   ASSERT_NE(WaitForEngineWindow(run), nullptr);
 
-  const Counts withRender = Measure(run);
-  EXPECT_GE(withRender.renders, 6u);
-  EXPECT_NEAR(double(withRender.frames), double(withRender.renders), 2.0);
+  // While the player renders, each Render is one frame.
+  const Span withRender = WaitForMore(run, 8, 0);
+  ASSERT_GE(withRender.added.renders, 8u);
+  EXPECT_NEAR(double(withRender.added.frames), double(withRender.added.renders), 2.0);
 
+  // The player stops: no frame at all until the module's timer takes over, more than 420 ms
+  // after the last Render (which came after `stopSent`), then frames at the engine's pace.
+  const ULONGLONG stopSent = GetTickCount64();
   SetRendering(run, false);
-  const size_t framesAtStop = CountsOf(run).frames;
-  Sleep(300);
-  // No frames of the module's own yet: it waits more than 420 ms before it drives them.
-  EXPECT_LE(CountsOf(run).frames, framesAtStop + 1);
-  Sleep(700);
-  const Counts byTimer = Measure(run);
-  EXPECT_EQ(byTimer.renders, 0u);
-  // The engine's pace: a frame every 37 ms or so, about 27 in the time measured.
-  EXPECT_GE(byTimer.frames, 18u);
-  EXPECT_LE(byTimer.frames, 32u);
+  const Span pause = WaitForMore(run, 0, 1);
+  ASSERT_GE(pause.added.frames, 1u) << "the module's timer never took over";
+  EXPECT_EQ(pause.added.renders, 0u);
+  EXPECT_GT(GetTickCount64() - stopSent, kTakeOverMs) << "the module's timer did not wait";
+  const Span byTimer = WaitForMore(run, 0, 20);
+  EXPECT_EQ(byTimer.added.renders, 0u);
+  ASSERT_GE(byTimer.added.frames, 20u);
+  // Not faster than the engine asks (a frame per 33 ms at most) and clearly faster than the
+  // timer's polling of the player could make them.
+  EXPECT_LE(byTimer.added.frames, byTimer.ms / 33 + 2);
+  EXPECT_GT(byTimer.added.frames, byTimer.ms / kPollMs + 1);
 
+  // Render is back: the frames follow it again.
   SetRendering(run, true);
-  Sleep(300);
-  const Counts renderAgain = Measure(run);
-  EXPECT_GE(renderAgain.renders, 6u);
-  EXPECT_NEAR(double(renderAgain.frames), double(renderAgain.renders), 2.0);
+  WaitForMore(run, 2, 0);
+  const Span renderAgain = WaitForMore(run, 8, 0);
+  ASSERT_GE(renderAgain.added.renders, 8u);
+  EXPECT_NEAR(double(renderAgain.added.frames), double(renderAgain.added.renders), 2.0);
   ExpectCleanExit(run);
 }
 

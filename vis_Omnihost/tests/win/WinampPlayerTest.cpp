@@ -44,6 +44,20 @@ HWND WaitForEngineWindow(const StandInPlayerRun& run, size_t earlier) {
   return attached ? window : nullptr;
 }
 
+bool WaitForFrameIn(const StandInPlayerRun& run, HWND window) {
+  return run.WaitForEngine([&](const Journal& engine) {
+    bool attached = false;
+    for (const JournalEntry& entry : engine) {
+      if (entry.call == "SetTarget") {
+        attached = WindowField(entry, "target") == window && entry.Number("status") == 0;
+      } else if (attached && entry.call == "RunFrame" && entry.Number("known") == 1) {
+        return true;
+      }
+    }
+    return false;
+  });
+}
+
 JournalEntry Probe(StandInPlayerRun& run) {
   const size_t before = CountOf(run.PlayerJournal(), winamp_standin::call::kProbe);
   EXPECT_TRUE(run.Send(StandInCommand("Probe")));

@@ -30,6 +30,9 @@ PlayerSetup SetupFor(const wchar_t* folder, const char* mode,
 // is the engine's target. That window, or null. `earlier`: how many windows earlier Inits of the
 // run made, which do not count.
 HWND WaitForEngineWindow(const StandInPlayerRun& run, size_t earlier = 0);
+// Waits until the engine has run a frame since it last took the window, so that what the
+// window shows is the engine's picture; false when time ran out.
+bool WaitForFrameIn(const StandInPlayerRun& run, HWND window);
 // Journals the plug-in's window through the player's Probe command and returns that line.
 refengine_journal::JournalEntry Probe(StandInPlayerRun& run);
 // Exit: exit code 0 and every engine instance destroyed. (What the player did not expect fails
