@@ -1,5 +1,6 @@
 #include "players/jriver/Automation.h"
 
+#include <cstddef>
 #include <string>
 #include <utility>
 
@@ -19,6 +20,7 @@ const CLSID kStandInClassId = {0x7D1F9C60, 0x2B4E, 0x4C8A, {0x9F, 0x13, 0x5E, 0x
 
 struct Automation {
   IDispatch face;  // first
+  IRunnableObject runnable;
   AutomationState* state;
 };
 
@@ -33,10 +35,14 @@ IID AutomationIid() {
 HRESULT STDMETHODCALLTYPE QueryInterface(IDispatch* face, REFIID iid, void** out) {
   if (out == nullptr) return E_POINTER;
   *out = nullptr;
-  if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IDispatch) &&
-      !IsEqualIID(iid, AutomationIid()))
+  if (IsEqualIID(iid, IID_IRunnableObject)) {
+    *out = &reinterpret_cast<Automation*>(face)->runnable;
+  } else if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
+             IsEqualIID(iid, AutomationIid())) {
+    *out = face;
+  } else {
     return E_NOINTERFACE;
-  *out = face;
+  }
   InterlockedIncrement(&StateOf(face)->references);
   return S_OK;
 }
@@ -112,17 +118,110 @@ const IDispatchVtbl kAutomationTable = {
     .Invoke = Invoke,
 };
 
+// The automation object as a server object that OleRun starts.
+IDispatch* DispatchOf(IRunnableObject* runnable) {
+  return &reinterpret_cast<Automation*>(reinterpret_cast<char*>(runnable) -
+                                        offsetof(Automation, runnable))
+              ->face;
+}
+HRESULT STDMETHODCALLTYPE RunnableQueryInterface(IRunnableObject* self, REFIID iid, void** out) {
+  return QueryInterface(DispatchOf(self), iid, out);
+}
+ULONG STDMETHODCALLTYPE RunnableAddRef(IRunnableObject* self) {
+  return AddRef(DispatchOf(self));
+}
+ULONG STDMETHODCALLTYPE RunnableRelease(IRunnableObject* self) {
+  return Release(DispatchOf(self));
+}
+HRESULT STDMETHODCALLTYPE GetRunningClass(IRunnableObject*, CLSID* clsid) {
+  if (clsid == nullptr) return E_POINTER;
+  *clsid = kStandInClassId;
+  return S_OK;
+}
+HRESULT STDMETHODCALLTYPE Run(IRunnableObject* self, IBindCtx*) {
+  StateOf(DispatchOf(self))->running = true;
+  standin::WriteJournal(JournalLine(call::kServerRun));
+  return S_OK;
+}
+BOOL STDMETHODCALLTYPE IsRunning(IRunnableObject* self) {
+  return StateOf(DispatchOf(self))->running ? TRUE : FALSE;
+}
+HRESULT STDMETHODCALLTYPE LockRunning(IRunnableObject*, BOOL, BOOL) {
+  return S_OK;
+}
+HRESULT STDMETHODCALLTYPE SetContainedObject(IRunnableObject*, BOOL) {
+  return S_OK;
+}
+
+const IRunnableObjectVtbl kRunnableTable = {
+    .QueryInterface = RunnableQueryInterface,
+    .AddRef = RunnableAddRef,
+    .Release = RunnableRelease,
+    .GetRunningClass = GetRunningClass,
+    .Run = Run,
+    .IsRunning = IsRunning,
+    .LockRunning = LockRunning,
+    .SetContainedObject = SetContainedObject,
+};
+
+// The class object that makes the automation object for CoCreateInstance.
+struct ServerFactory {
+  IClassFactory face;  // first
+  IDispatch* automation;
+};
+ServerFactory gFactory = {};
+
+HRESULT STDMETHODCALLTYPE FactoryQueryInterface(IClassFactory* self, REFIID iid, void** out) {
+  if (out == nullptr) return E_POINTER;
+  *out = nullptr;
+  if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IClassFactory)) return E_NOINTERFACE;
+  *out = self;
+  return S_OK;
+}
+// The factory is static and lives as long as the program.
+ULONG STDMETHODCALLTYPE FactoryAddRef(IClassFactory*) {
+  return 2;
+}
+ULONG STDMETHODCALLTYPE FactoryRelease(IClassFactory*) {
+  return 1;
+}
+HRESULT STDMETHODCALLTYPE CreateInstance(IClassFactory*, IUnknown* outer, REFIID iid, void** out) {
+  if (out == nullptr) return E_POINTER;
+  *out = nullptr;
+  wchar_t iidText[64] = {};
+  StringFromGUID2(iid, iidText, 64);
+  standin::WriteJournal(
+      JournalLine(call::kServerCreate)
+          .Text("iid", refengine::WideToUtf8(reinterpret_cast<const char16_t*>(iidText), 64))
+          .Number("outer", outer != nullptr ? 1 : 0));
+  if (outer != nullptr) return CLASS_E_NOAGGREGATION;
+  return QueryInterface(gFactory.automation, iid, out);
+}
+HRESULT STDMETHODCALLTYPE LockServer(IClassFactory*, BOOL) {
+  return S_OK;
+}
+
+const IClassFactoryVtbl kFactoryTable = {
+    .QueryInterface = FactoryQueryInterface,
+    .AddRef = FactoryAddRef,
+    .Release = FactoryRelease,
+    .CreateInstance = CreateInstance,
+    .LockServer = LockServer,
+};
+
 const wchar_t kProgIdKey[] = L"Software\\Classes\\MediaJukebox Application\\CLSID";
 
 }  // namespace
 
 IDispatch* AutomationObject(AutomationState* state) {
-  static Automation automation = {{&kAutomationTable}, nullptr};
+  static Automation automation = {{&kAutomationTable}, {&kRunnableTable}, nullptr};
   automation.state = state;
   return &automation.face;
 }
 
-bool ServeAutomation(IDispatch* automation, DWORD* cookie) {
+namespace {
+
+bool WriteProgIdKey() {
   wchar_t clsid[64];
   StringFromGUID2(kStandInClassId, clsid, 64);
   HKEY key = nullptr;
@@ -132,8 +231,27 @@ bool ServeAutomation(IDispatch* automation, DWORD* cookie) {
   RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(clsid),
                  DWORD((wcslen(clsid) + 1) * sizeof(wchar_t)));
   RegCloseKey(key);
+  return true;
+}
+
+}  // namespace
+
+bool ServeAutomation(IDispatch* automation, DWORD* cookie) {
+  if (!WriteProgIdKey()) return false;
   return SUCCEEDED(RegisterActiveObject(reinterpret_cast<IUnknown*>(automation), kStandInClassId,
                                         ACTIVEOBJECT_STRONG, cookie));
+}
+
+bool ServeClass(IDispatch* automation, DWORD* cookie) {
+  if (!WriteProgIdKey()) return false;
+  gFactory = {{&kFactoryTable}, automation};
+  return SUCCEEDED(CoRegisterClassObject(kStandInClassId, reinterpret_cast<IUnknown*>(&gFactory.face),
+                                         CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, cookie));
+}
+
+void RevokeClass(DWORD cookie) {
+  if (cookie != 0) CoRevokeClassObject(cookie);
+  RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\Classes\\MediaJukebox Application");
 }
 
 void RevokeAutomation(DWORD cookie) {

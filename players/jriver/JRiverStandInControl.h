@@ -8,6 +8,9 @@
 //   unprobe n...      remove those keys with everything under them
 //   serve             register the automation object under its program identifier and in the
 //                     running object table
+//   factory           register a class object under the program identifier instead, which
+//                     creates the automation object when asked (nothing in the running object
+//                     table): the control has to create the media center and run it
 //   nullsamples, nulltexts, endlesstexts
 //                     how the next data objects answer (no sample block; null texts; texts of
 //                     300 units without a terminator within 255)
@@ -61,6 +64,8 @@ constexpr char kRedrawWindow[] = "RedrawWindow";    // window, zero, rateMilli (
 constexpr char kRedrawDestroy[] = "RedrawDestroy";  // object, flags
 constexpr char kPluginEvent[] = "PluginEvent";      // wParam, lParam (the registered message)
 constexpr char kSiteCall[] = "SiteCall";            // what (the control's calls on the site)
+constexpr char kServerCreate[] = "ServerCreate";    // iid, outer (the class object was asked)
+constexpr char kServerRun[] = "ServerRun";          // the created object was run
 }  // namespace call
 
 }  // namespace jriver_standin

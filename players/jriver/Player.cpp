@@ -92,6 +92,7 @@ HRESULT Player::RunStep(const standin::Step& step) {
   if (verb == "probe") return WriteProbeKeys(step.numbers);
   if (verb == "unprobe") return RemoveProbeKeys(step.numbers);
   if (verb == "serve") return ServeAutomation(mAutomation, &mCookie) ? S_OK : E_FAIL;
+  if (verb == "factory") return ServeClass(mAutomation, &mClassCookie) ? S_OK : E_FAIL;
   if (verb == "nullsamples") mAutomationState.content.nullSamples = true;
   if (verb == "nulltexts") mAutomationState.content.texts = VisContent::Texts::kNull;
   if (verb == "endlesstexts") mAutomationState.content.texts = VisContent::Texts::kEndless;
@@ -295,6 +296,8 @@ void Player::End() {
   }
   RevokeAutomation(mCookie);
   mCookie = 0;
+  if (mClassCookie != 0) RevokeClass(mClassCookie);
+  mClassCookie = 0;
   standin::PumpMessagesFor(kBetweenStepsMs, GetTickCount64() + kBetweenStepsMs);
   if (!mAutomationState.content.artFile.empty())
     DeleteFileW(reinterpret_cast<const wchar_t*>(mAutomationState.content.artFile.c_str()));

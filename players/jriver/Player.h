@@ -32,6 +32,7 @@ class Player {
   AutomationState mAutomationState;
   IDispatch* mAutomation = nullptr;
   DWORD mCookie = 0;
+  DWORD mClassCookie = 0;  // the class object of "factory"
   Site mSite;
   IOleObject* mControl = nullptr;
   HWND mControlWindow = nullptr;

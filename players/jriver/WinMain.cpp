@@ -13,7 +13,7 @@ constexpr standin::StepVerb kVerbs[] = {
     {"cover", 0, 0},      {"track", 0, 0},    {"draw", 0, 0},    {"create", 0, 0},
     {"show", 0, 0},       {"site", 0, 0},     {"resize", 2, 2},  {"key", 1, 1},
     {"char", 1, 1},       {"rclick", 2, 2},   {"wait", 1, 1},    {"close", 0, 0},
-    {"unsite", 0, 0},     {"release", 0, 0},  {"end", 0, 0},
+    {"unsite", 0, 0},     {"release", 0, 0},  {"end", 0, 0},     {"factory", 0, 0},
 };
 constexpr const char* kNumberKeys[] = {"version"};
 

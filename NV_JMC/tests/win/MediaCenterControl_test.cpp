@@ -155,6 +155,33 @@ TEST(MediaCenterControl, TheRedrawHelperGetsTheEnginesFrameRate) {
   ExpectEverythingReleased(run, 1, 1);
 }
 
+// No media center is running, but its class can be created: the control creates it (asking
+// for IUnknown), runs it, and only then asks it for the visualization data object.
+TEST(MediaCenterControl, AMediaCenterThatIsNotRunningIsCreatedAndRun) {
+  const MediaCenterRun run = Checked("factory; track; create; show; wait 400; end");
+  const Journal& player = run.player;
+  const auto first = [&player](const char* name) {
+    for (size_t i = 0; i < player.size(); ++i)
+      if (player[i].call == name) return i;
+    return player.size();
+  };
+  const Journal created = EntriesOf(player, call::kServerCreate);
+  ASSERT_EQ(created.size(), 1u);
+  EXPECT_EQ(created[0].Get("iid"), "{00000000-0000-0000-C000-000000000046}");
+  EXPECT_EQ(created[0].Number("outer"), 0);
+  ASSERT_EQ(EntriesOf(player, call::kServerRun).size(), 1u);
+  const Journal objects = EntriesOf(player, call::kMethod35);
+  ASSERT_FALSE(objects.empty());
+  EXPECT_EQ(objects[0].Get("name"), "IVisData");
+  EXPECT_EQ(objects[0].Get("argument"), "-1");
+  EXPECT_NE(objects[0].Number("answer"), 0);
+  EXPECT_LT(first(call::kServerCreate), first(call::kServerRun));
+  EXPECT_LT(first(call::kServerRun), first(call::kMethod35));
+  // The created media center serves the engine as a running one does.
+  EXPECT_FALSE(Requests(run.engine, "Trck").empty());
+  ExpectEverythingReleased(run, 1, 1);
+}
+
 // Without a media center to talk to, the engine still draws: no audio, no track data.
 TEST(MediaCenterControl, WithoutAMediaCenterTheEngineStillRuns) {
   const MediaCenterRun run = Checked("create; show; wait 400; end");

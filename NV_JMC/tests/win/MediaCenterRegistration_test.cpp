@@ -119,4 +119,48 @@ TEST(MediaCenterRegistration, WritesAndRemovesThePluginKeysOfTheInstalledVersion
   ExpectPluginValues(jriver_standin::kDefaultVersion);
 }
 
+// The system's registrar made unusable for as long as the object lives: its class names a
+// server file that does not exist, so that creating it fails in every process started
+// meanwhile. The class's own server is named again at the end.
+class BrokenRegistrar {
+ public:
+  BrokenRegistrar() {
+    mSaved = TextValue(HKEY_CLASSES_ROOT, kServerKey, nullptr);
+    if (mSaved == "<missing>") return;
+    mBroken = SetServer("C:\\windows\\system32\\no-such-registrar.dll");
+  }
+  ~BrokenRegistrar() {
+    if (mBroken) SetServer(mSaved);
+  }
+  bool Broken() const { return mBroken; }
+
+ private:
+  static constexpr char kServerKey[] =
+      "CLSID\\{44EC053A-400F-11D0-9DCD-00A0C90391D3}\\InprocServer32";
+
+  static bool SetServer(const std::string& path) {
+    return RegSetKeyValueA(HKEY_CLASSES_ROOT, kServerKey, nullptr, REG_SZ, path.c_str(),
+                           DWORD(path.size() + 1)) == ERROR_SUCCESS;
+  }
+
+  std::string mSaved;
+  bool mBroken = false;
+};
+
+// regsvr32 reports a registration that could not be done with its exit code 5; with the
+// registrar back, registering works again.
+TEST(MediaCenterRegistration, AFailedRegistrationIsExitCode5) {
+  {
+    BrokenRegistrar broken;
+    ASSERT_TRUE(broken.Broken());
+    EXPECT_EQ(Regsvr32(false), 5);
+    // The class registration made before is still whole.
+    ExpectClassRegistered(true);
+    EXPECT_EQ(Regsvr32(true), 5);
+  }
+  ASSERT_EQ(Regsvr32(false), 0);
+  ExpectClassRegistered(true);
+  ExpectPluginValues(jriver_standin::kDefaultVersion);
+}
+
 }  // namespace
