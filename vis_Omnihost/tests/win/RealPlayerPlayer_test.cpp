@@ -245,6 +245,38 @@ TEST_F(RealPlayerTest, AnObjectLetGoWhileItsWindowsThreadIsHeldInAFrameEndsOnTha
   EXPECT_EQ(states[0].Number("userData"), realplayer_standin::kWindowUserData);
 }
 
+// A window the object stopped waiting for stays with the object's hand-back until its thread
+// runs again: moving back to it meanwhile fails and changes nothing; once the thread has run,
+// the window is the player's again and can be taken anew.
+TEST_F(RealPlayerTest, AWindowStillBeingHandedBackCannotBeTakenAgain) {
+  const ScriptedRun run = Run(std::string(kStart) +
+                              "window 1; wait 200; hang 3000; window 2; window 1; wait 3500; "
+                              "state; window 1; wait 300; state; release");
+  const Journal sets = EntriesOf(run.player, call::kSetWindow);
+  ASSERT_EQ(sets.size(), 4u);
+  EXPECT_EQ(sets[1].Number("result"), 0);
+  EXPECT_EQ(sets[2].Number("result"), result::kFail);
+  EXPECT_EQ(sets[3].Number("result"), 0);
+  const Journal states = EntriesOf(run.player, call::kState);
+  ASSERT_EQ(states.size(), 4u);
+  // After the held thread ran: window 1 is the player's, window 2 has the engine.
+  EXPECT_EQ(states[0].Number("own"), 1);
+  EXPECT_EQ(states[0].Number("userData"), realplayer_standin::kWindowUserData);
+  EXPECT_EQ(states[1].Number("own"), 0);
+  // Taken again: window 1 has the engine, window 2 is the player's.
+  EXPECT_EQ(states[2].Number("own"), 0);
+  EXPECT_EQ(states[3].Number("own"), 1);
+  EXPECT_EQ(states[3].Number("userData"), realplayer_standin::kWindowUserData);
+  const Journal targets = WindowTargets(run.engine);
+  ASSERT_FALSE(targets.empty());
+  EXPECT_EQ(targets.back().Number("target"), 0);
+  int64_t attachedLast = 0;
+  for (const JournalEntry& target : targets)
+    if (target.Number("target") != 0) attachedLast = target.Number("target");
+  EXPECT_EQ(attachedLast, WindowOf(run, 1));
+  ASSERT_EQ(EntriesOf(run.engine, "DestroyInstance").size(), 1u);
+}
+
 TEST_F(RealPlayerTest, BadInputGetsItsResultAndChangesNothing) {
   const ScriptedRun run = Run(
       std::string(kStart) + "window 1; badwindow; nullwindow; nullaudio; wait 200; state; release");
