@@ -94,28 +94,24 @@ TEST(ItunesPulseAudio, FillsNoMoreThanWantedOrHeld) {
   audio.Convert(data.get());
   struct Case {
     const char* name;
-    int32_t samplesWanted, bandsWanted;
-    bool samplesBuffer, bandsBuffer;
-    int32_t samples, bands;
+    AudioWanted wanted;
   } cases[] = {
-      {"fewer wanted", 100, 10, true, true, 100, 10},
-      {"more wanted", 512, 600, true, true, 256, 256},
-      {"none wanted", 0, 0, true, true, 0, 0},
-      {"negative wanted", -3, -1, true, true, 0, 0},
-      {"no sample buffer", 512, 64, false, true, 0, 64},
-      {"no band buffer", 512, 64, true, false, 256, 0},
+      {"fewer wanted", {100, 10, true, true, 100, 10}},
+      {"more wanted", {512, 600, true, true, 256, 256}},
+      {"none wanted", {0, 0, true, true, 0, 0}},
+      {"negative wanted", {-3, -1, true, true, 0, 0}},
+      {"no sample buffer", {512, 64, false, true, 0, 64}},
+      {"no band buffer", {512, 64, true, false, 256, 0}},
   };
   for (const Case& c : cases) {
-    EngineAudioRequest request(c.samplesWanted, c.bandsWanted);
-    if (!c.samplesBuffer) request.record.samples = nullptr;
-    if (!c.bandsBuffer) request.record.bands = nullptr;
+    EngineAudioRequest request(c.wanted);
     ASSERT_EQ(audio.Fill(&request.record), 0) << c.name;
-    EXPECT_EQ(request.record.samplesDelivered, c.samples) << c.name;
-    EXPECT_EQ(request.record.bandsDelivered, c.bands) << c.name;
-    for (int k = 0; k < c.samples; ++k) ASSERT_EQ(request.samples[k], audio.Waveform()[k]) << c.name;
-    for (int k = 0; k < c.bands; ++k) ASSERT_EQ(request.bands[k], audio.Spectrum()[k]) << c.name;
-    EXPECT_EQ(request.samples[size_t(c.samples)], EngineAudioRequest::kUntouched) << c.name;
-    EXPECT_EQ(request.bands[size_t(c.bands)], EngineAudioRequest::kUntouched) << c.name;
+    ExpectDelivered(request, c.wanted, c.name);
+    for (int k = 0; k < c.wanted.samples; ++k) {
+      ASSERT_EQ(request.samples[k], audio.Waveform()[k]) << c.name;
+    }
+    for (int k = 0; k < c.wanted.bands; ++k)
+      ASSERT_EQ(request.bands[k], audio.Spectrum()[k]) << c.name;
   }
   EXPECT_NE(audio.Fill(nullptr), 0);
 }

@@ -45,33 +45,26 @@ TEST(QcdAudio, DeliversNoMoreThanWantedPossibleOrGiven) {
     const char* name;
     bool module;
     int32_t spectrumSize;
-    int32_t samplesWanted, bandsWanted;
-    bool samplesBuffer, bandsBuffer;
-    int32_t samples, bands;
+    AudioWanted wanted;
   } cases[] = {
-      {"fewer wanted", true, 120, 100, 10, true, true, 100, 10},
-      {"none wanted", true, 120, 0, 0, true, true, 0, 0},
-      {"negative wanted", true, 120, -3, -3, true, true, 0, 0},
-      {"no sample buffer", true, 120, 512, 64, false, true, 0, 64},
-      {"no band buffer", true, 120, 512, 64, true, false, 292, 0},
-      {"no module", false, 120, 512, 64, true, true, 0, 0},
-      {"smaller spectrum asked for", true, 40, 512, 512, true, true, 292, 16},
-      {"spectrum too small for any band", true, 20, 512, 512, true, true, 292, 0},
-      {"spectrum size beyond the room", true, 100000, 512, 512, true, true, 292, 176},
-      {"negative spectrum size", true, -5, 512, 512, true, true, 292, 0},
+      {"fewer wanted", true, 120, {100, 10, true, true, 100, 10}},
+      {"none wanted", true, 120, {0, 0, true, true, 0, 0}},
+      {"negative wanted", true, 120, {-3, -3, true, true, 0, 0}},
+      {"no sample buffer", true, 120, {512, 64, false, true, 0, 64}},
+      {"no band buffer", true, 120, {512, 64, true, false, 292, 0}},
+      {"no module", false, 120, {512, 64, true, true, 0, 0}},
+      {"smaller spectrum asked for", true, 40, {512, 512, true, true, 292, 16}},
+      {"spectrum too small for any band", true, 20, {512, 512, true, true, 292, 0}},
+      {"spectrum size beyond the room", true, 100000, {512, 512, true, true, 292, 176}},
+      {"negative spectrum size", true, -5, {512, 512, true, true, 292, 0}},
   };
   for (const Case& c : cases) {
     auto module = Pattern();
     module->spectrumSize = c.spectrumSize;
-    EngineAudioRequest request(c.samplesWanted, c.bandsWanted);
-    if (!c.samplesBuffer) request.record.samples = nullptr;
-    if (!c.bandsBuffer) request.record.bands = nullptr;
+    EngineAudioRequest request(c.wanted);
     EXPECT_EQ(qcd::FillAudioRequest(c.module ? module.get() : nullptr, &request.record), 0)
         << c.name;
-    EXPECT_EQ(request.record.samplesDelivered, c.samples) << c.name;
-    EXPECT_EQ(request.record.bandsDelivered, c.bands) << c.name;
-    EXPECT_EQ(request.samples[size_t(c.samples)], EngineAudioRequest::kUntouched) << c.name;
-    EXPECT_EQ(request.bands[size_t(c.bands)], EngineAudioRequest::kUntouched) << c.name;
+    ExpectDelivered(request, c.wanted, c.name);
   }
   EXPECT_EQ(qcd::FillAudioRequest(Pattern().get(), nullptr), 0);
 }

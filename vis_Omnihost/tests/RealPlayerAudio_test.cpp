@@ -69,29 +69,22 @@ TEST(RealPlayerAudio, DeliversNoMoreThanWantedPossibleOrGiven) {
   const AudioData data = Pattern();
   struct Case {
     const char* name;
-    int32_t samplesWanted, bandsWanted;
-    bool samplesBuffer, bandsBuffer;
-    int32_t samples, bands;
+    AudioWanted wanted;
   } cases[] = {
-      {"fewer wanted", 100, 10, true, true, 100, 10},
-      {"more wanted", 900, 900, true, true, 512, 256},
-      {"none wanted", 0, 0, true, true, 0, 0},
-      {"negative wanted", -4, -4, true, true, 0, 0},
-      {"huge wanted", 0x7FFFFFFF, 0x7FFFFFFF, true, true, 512, 256},
-      {"no sample buffer", 512, 64, false, true, 0, 64},
-      {"no band buffer", 512, 64, true, false, 512, 0},
+      {"fewer wanted", {100, 10, true, true, 100, 10}},
+      {"more wanted", {900, 900, true, true, 512, 256}},
+      {"none wanted", {0, 0, true, true, 0, 0}},
+      {"negative wanted", {-4, -4, true, true, 0, 0}},
+      {"huge wanted", {0x7FFFFFFF, 0x7FFFFFFF, true, true, 512, 256}},
+      {"no sample buffer", {512, 64, false, true, 0, 64}},
+      {"no band buffer", {512, 64, true, false, 512, 0}},
   };
   for (const Case& c : cases) {
     AudioFrames frames;
     frames.Convert(&data);
-    EngineAudioRequest request(c.samplesWanted, c.bandsWanted);
-    if (!c.samplesBuffer) request.record.samples = nullptr;
-    if (!c.bandsBuffer) request.record.bands = nullptr;
+    EngineAudioRequest request(c.wanted);
     EXPECT_EQ(frames.Fill(&request.record), 0) << c.name;
-    EXPECT_EQ(request.record.samplesDelivered, c.samples) << c.name;
-    EXPECT_EQ(request.record.bandsDelivered, c.bands) << c.name;
-    EXPECT_EQ(request.samples[size_t(c.samples)], EngineAudioRequest::kUntouched) << c.name;
-    EXPECT_EQ(request.bands[size_t(c.bands)], EngineAudioRequest::kUntouched) << c.name;
+    ExpectDelivered(request, c.wanted, c.name);
   }
   AudioFrames frames;
   frames.Convert(nullptr);  // no record: nothing changes

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <string>
+
 #include "vis_Omnihost/tests/EngineAudioRequest.h"
 
 namespace {
@@ -60,28 +63,16 @@ TEST(WinampAudio, FullScaleStaysWithinTheEnginesRange) {
 
 TEST(WinampAudio, DeliversNoMoreThanWantedOrPossible) {
   const PlayerData data = Pattern();
-  struct Case {
-    int32_t samplesWanted, bandsWanted;
-    bool samplesBuffer, bandsBuffer;
-    int32_t samples, bands;
-  } cases[] = {
-      {100, 10, true, true, 100, 10},   {600, 600, true, true, 512, 484},
-      {0, 0, true, true, 0, 0},         {-5, -1, true, true, 0, 0},
-      {512, 484, false, true, 0, 484},  {512, 484, true, false, 512, 0},
+  const AudioWanted cases[] = {
+      {100, 10, true, true, 100, 10},  {600, 600, true, true, 512, 484},
+      {0, 0, true, true, 0, 0},        {-5, -1, true, true, 0, 0},
+      {512, 484, false, true, 0, 484}, {512, 484, true, false, 512, 0},
   };
-  for (const Case& c : cases) {
-    EngineAudioRequest request(c.samplesWanted, c.bandsWanted);
-    if (!c.samplesBuffer) request.record.samples = nullptr;
-    if (!c.bandsBuffer) request.record.bands = nullptr;
-    EXPECT_EQ(winamp::FillAudioRequest(data.waveform, data.spectrum, &request.record), 0);
-    EXPECT_EQ(request.record.samplesDelivered, c.samples) << c.samplesWanted;
-    EXPECT_EQ(request.record.bandsDelivered, c.bands) << c.bandsWanted;
-    if (c.samplesBuffer) {
-      EXPECT_EQ(request.samples[size_t(c.samples)], EngineAudioRequest::kUntouched);
-    }
-    if (c.bandsBuffer) {
-      EXPECT_EQ(request.bands[size_t(c.bands)], EngineAudioRequest::kUntouched);
-    }
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    const std::string what = "case " + std::to_string(i);
+    EngineAudioRequest request(cases[i]);
+    EXPECT_EQ(winamp::FillAudioRequest(data.waveform, data.spectrum, &request.record), 0) << what;
+    ExpectDelivered(request, cases[i], what);
   }
   EXPECT_EQ(winamp::FillAudioRequest(data.waveform, data.spectrum, nullptr), 0);
 }

@@ -47,27 +47,20 @@ TEST(XmplayAudio, DeliversNoMoreThanWantedPossibleOrGiven) {
   struct Case {
     const char* name;
     const VisData* record;
-    int32_t samplesWanted, bandsWanted;
-    bool samplesBuffer, bandsBuffer;
-    int32_t samples, bands;
+    AudioWanted wanted;
   } cases[] = {
-      {"fewer wanted", &data, 100, 10, true, true, 100, 10},
-      {"more wanted", &data, 600, 600, true, true, 256, 192},
-      {"none wanted", &data, 0, 0, true, true, 0, 0},
-      {"negative wanted", &data, -5, -1, true, true, 0, 0},
-      {"no sample buffer", &data, 512, 64, false, true, 0, 64},
-      {"no band buffer", &data, 512, 64, true, false, 256, 0},
-      {"no data record (before the first render)", nullptr, 512, 64, true, true, 0, 0},
+      {"fewer wanted", &data, {100, 10, true, true, 100, 10}},
+      {"more wanted", &data, {600, 600, true, true, 256, 192}},
+      {"none wanted", &data, {0, 0, true, true, 0, 0}},
+      {"negative wanted", &data, {-5, -1, true, true, 0, 0}},
+      {"no sample buffer", &data, {512, 64, false, true, 0, 64}},
+      {"no band buffer", &data, {512, 64, true, false, 256, 0}},
+      {"no data record (before the first render)", nullptr, {512, 64, true, true, 0, 0}},
   };
   for (const Case& c : cases) {
-    EngineAudioRequest request(c.samplesWanted, c.bandsWanted);
-    if (!c.samplesBuffer) request.record.samples = nullptr;
-    if (!c.bandsBuffer) request.record.bands = nullptr;
+    EngineAudioRequest request(c.wanted);
     EXPECT_EQ(xmplay::FillAudioRequest(xmplay::ChannelsOf(c.record), &request.record), 0) << c.name;
-    EXPECT_EQ(request.record.samplesDelivered, c.samples) << c.name;
-    EXPECT_EQ(request.record.bandsDelivered, c.bands) << c.name;
-    EXPECT_EQ(request.samples[size_t(c.samples)], EngineAudioRequest::kUntouched) << c.name;
-    EXPECT_EQ(request.bands[size_t(c.bands)], EngineAudioRequest::kUntouched) << c.name;
+    ExpectDelivered(request, c.wanted, c.name);
   }
   EXPECT_EQ(xmplay::FillAudioRequest(xmplay::ChannelsOf(&data), nullptr), 0);
 }

@@ -5,13 +5,11 @@
 // the plug-in's messages, the view window's procedure and pixels).
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
 #include "players/itunes/ItunesStandInControl.h"
-#include "testsupport/win/InstalledProduct.h"
 #include "vis_Omnihost/itunes/ItunesRecords.h"
-#include "vis_Omnihost/tests/win/ScriptedPlayerRun.h"
+#include "vis_Omnihost/tests/win/ScriptedPlayerTest.h"
 #include "vis_Omnihost/tests/win/StandInJournal.h"
 #include "vis_Omnihost/tests/win/WinampPlayerTest.h"
 #include "visualhost/host/HostDescriptors.h"
@@ -60,25 +58,7 @@ int64_t ViewWindow(const ScriptedRun& run) {
   return EntriesOf(run.player, call::kStarted)[0].Number("window");
 }
 
-class ItunesPlayerTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    mProduct = std::make_unique<InstalledProduct>(InstalledProduct::Options{});
-  }
-  void TearDown() override { mProduct.reset(); }
-
-  void RemoveEngine() { mProduct.reset(); }
-
-  static ScriptedRun Run(const std::string& steps, const StandInCommand& more = {}) {
-    ScriptedRun run = RunScriptedPlayer(kProgram, steps, more);
-    EXPECT_EQ(run.exitCode, itunes_standin::kExitNormal) << steps;
-    EXPECT_EQ(UnexpectedLines(run.player), "") << steps;
-    return run;
-  }
-
- private:
-  std::unique_ptr<InstalledProduct> mProduct;
-};
+using ItunesPlayerTest = ScriptedPlayerTest<kProgram>;
 
 TEST_F(ItunesPlayerTest, TheMainEntryRegistersTheVisualPluginAndAnswersItsOtherMessages) {
   const ScriptedRun run = Run("init; main 2; main 3; hinit; hinit; send 14; main 1");

@@ -4,12 +4,10 @@
 // window and video buffer show.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
 #include "players/qcd/QcdStandInControl.h"
-#include "testsupport/win/InstalledProduct.h"
-#include "vis_Omnihost/tests/win/ScriptedPlayerRun.h"
+#include "vis_Omnihost/tests/win/ScriptedPlayerTest.h"
 #include "vis_Omnihost/tests/win/StandInJournal.h"
 #include "vis_Omnihost/tests/win/WinampPlayerTest.h"
 #include "visualhost/host/HostDescriptors.h"
@@ -38,26 +36,7 @@ StandInCommand BufferMode() {
   return StandInCommand().Number("window", 0);
 }
 
-class QcdPlayerTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    mProduct = std::make_unique<InstalledProduct>(InstalledProduct::Options{});
-  }
-  void TearDown() override { mProduct.reset(); }
-
-  void RemoveEngine() { mProduct.reset(); }
-
-  // Runs the steps; the run ended with the code.
-  static ScriptedRun Run(const std::string& steps, const StandInCommand& more = {},
-                         long exitCode = qcd_standin::kExitNormal) {
-    ScriptedRun run = RunScriptedPlayer(kProgram, steps, more);
-    EXPECT_EQ(run.exitCode, exitCode) << steps;
-    return run;
-  }
-
- private:
-  std::unique_ptr<InstalledProduct> mProduct;
-};
+using QcdPlayerTest = ScriptedPlayerTest<kProgram>;
 
 TEST_F(QcdPlayerTest, TheModuleStructureIsFilledAndTheEngineDrawsIntoThePlayersWindow) {
   const ScriptedRun run = Run(std::string("init; render; ") + kPause + "render; shutdown");

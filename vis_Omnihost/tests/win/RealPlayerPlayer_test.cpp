@@ -4,14 +4,12 @@
 // journal) and what the player saw of its windows.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
 #include "players/realplayer/RealPlayerStandInControl.h"
-#include "testsupport/win/InstalledProduct.h"
 #include "vis_Omnihost/PluginIdentity.h"
 #include "vis_Omnihost/realplayer/RealPlayerRecords.h"
-#include "vis_Omnihost/tests/win/ScriptedPlayerRun.h"
+#include "vis_Omnihost/tests/win/ScriptedPlayerTest.h"
 #include "vis_Omnihost/tests/win/StandInJournal.h"
 #include "vis_Omnihost/tests/win/WinampPlayerTest.h"
 #include "visualhost/host/HostDescriptors.h"
@@ -40,24 +38,7 @@ int64_t WindowOf(const ScriptedRun& run, int which) {
   return EntriesOf(run.player, call::kStarted)[0].Number(which == 1 ? "window1" : "window2");
 }
 
-class RealPlayerTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    mProduct = std::make_unique<InstalledProduct>(InstalledProduct::Options{});
-  }
-  void TearDown() override { mProduct.reset(); }
-
-  void RemoveEngine() { mProduct.reset(); }
-
-  static ScriptedRun Run(const std::string& steps, const StandInCommand& more = {}) {
-    ScriptedRun run = RunScriptedPlayer(kProgram, steps, more);
-    EXPECT_EQ(run.exitCode, realplayer_standin::kExitNormal) << steps;
-    return run;
-  }
-
- private:
-  std::unique_ptr<InstalledProduct> mProduct;
-};
+using RealPlayerTest = ScriptedPlayerTest<kProgram>;
 
 TEST_F(RealPlayerTest, TheObjectDescribesItselfAndAnswersItsInterfaces) {
   const ScriptedRun run = Run("create; query; init; describe; caps; others; release");

@@ -6,12 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <memory>
 #include <string>
 
 #include "players/virtualdj/VirtualDjStandInControl.h"
-#include "testsupport/win/InstalledProduct.h"
-#include "vis_Omnihost/tests/win/ScriptedPlayerRun.h"
+#include "vis_Omnihost/tests/win/ScriptedPlayerTest.h"
 #include "vis_Omnihost/tests/win/StandInJournal.h"
 #include "visualhost/host/HostDescriptors.h"
 
@@ -45,24 +43,7 @@ Journal Operations(const ScriptedRun& run, const std::string& name) {
   return found;
 }
 
-class VirtualDjPlayerTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    mProduct = std::make_unique<InstalledProduct>(InstalledProduct::Options{});
-  }
-  void TearDown() override { mProduct.reset(); }
-
-  // Runs the steps; the run ended normally and the player saw nothing it did not expect.
-  static ScriptedRun Run(const std::string& steps) {
-    ScriptedRun run = RunScriptedPlayer(kProgram, steps);
-    EXPECT_EQ(run.exitCode, virtualdj_standin::kExitNormal) << steps;
-    EXPECT_EQ(UnexpectedLines(run.player), "") << steps;
-    return run;
-  }
-
- private:
-  std::unique_ptr<InstalledProduct> mProduct;
-};
+using VirtualDjPlayerTest = ScriptedPlayerTest<kProgram>;
 
 TEST_F(VirtualDjPlayerTest, OnlyVirtualDjsClassAndVideoEffectInterfaceAreAnswered) {
   const ScriptedRun run = Run("ids; create; release");

@@ -3,17 +3,17 @@
 // The tests read what the engine received (its journal) and what the player's buffer holds.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
 #include "players/xmplay/XmplayStandInControl.h"
-#include "testsupport/win/InstalledProduct.h"
-#include "vis_Omnihost/tests/win/ScriptedPlayerRun.h"
+#include "vis_Omnihost/tests/win/ScriptedPlayerTest.h"
 #include "vis_Omnihost/tests/win/StandInJournal.h"
 #include "vis_Omnihost/tests/win/WinampPlayerTest.h"
 #include "visualhost/host/HostDescriptors.h"
 
 namespace {
+
+constexpr wchar_t kProgram[] = L"XmplayStandIn.exe";
 
 using refengine_journal::EntriesOf;
 using refengine_journal::JournalEntry;
@@ -28,25 +28,7 @@ Journal BufferTargets(const Journal& engine) {
   return targets;
 }
 
-class XmplayPlayerTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    mProduct = std::make_unique<InstalledProduct>(InstalledProduct::Options{});
-  }
-  void TearDown() override { mProduct.reset(); }
-
-  void RemoveEngine() { mProduct.reset(); }
-
-  // Runs the steps; the run ended normally.
-  static ScriptedRun Run(const std::string& steps) {
-    ScriptedRun run = RunScriptedPlayer(L"XmplayStandIn.exe", steps);
-    EXPECT_EQ(run.exitCode, xmplay_standin::kExitNormal) << steps;
-    return run;
-  }
-
- private:
-  std::unique_ptr<InstalledProduct> mProduct;
-};
+using XmplayPlayerTest = ScriptedPlayerTest<kProgram>;
 
 TEST_F(XmplayPlayerTest, QueryModuleDescribesTheModuleAndTheEngineDrawsIntoThePlayersBuffer) {
   const ScriptedRun run = Run("init; render 64 48; deinit");
