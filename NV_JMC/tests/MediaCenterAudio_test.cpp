@@ -8,6 +8,7 @@
 
 #include "NV_JMC/MediaCenterAudio.h"
 #include "NV_JMC/MediaCenterObjects.h"
+#include "players/jriver/KnownSampleBlock.h"
 #include "vis_Omnihost/tests/EngineAudioRequest.h"
 
 namespace {
@@ -16,20 +17,8 @@ using jmc::BuildTrackRecord;
 using jmc::FillAudio;
 using jmc::TrackTexts;
 
-// A block whose every byte tells where it came from: waveform sample i of channel A is
-// (i % 100) - 50 and of channel B is (i % 7); spectrum value i is i % 200 (A) and i % 50 (B).
-std::vector<uint8_t> KnownBlock() {
-  std::vector<uint8_t> block(jmc::kSampleBlockBytes);
-  for (int i = 0; i < jmc::kWaveformSamples; ++i) {
-    block[jmc::kFirstWaveform + i] = uint8_t(int8_t(i % 100 - 50));
-    block[jmc::kSecondWaveform + i] = uint8_t(i % 7);
-  }
-  for (int i = 0; i < jmc::kSpectrumValues; ++i) {
-    block[jmc::kFirstSpectrum + i] = uint8_t(i % 200);
-    block[jmc::kSecondSpectrum + i] = uint8_t(i % 50);
-  }
-  return block;
-}
+// The stand-in media center's block, whose every byte tells where it came from.
+using jriver_standin::KnownSampleBlock;
 
 float WaveformAt(int j) { return float((j % 100 - 50) + (j % 7)) * 0.0024f; }
 float BandAt(int k) {
@@ -48,7 +37,7 @@ TEST(MediaCenterAudio, WaveformTakesEverySecondSampleOfTheNewestPart) {
   const Case cases[] = {
       {256, 256, 512}, {1000, 512, 0}, {512, 512, 0}, {1, 1, 1022}, {0, 0, 0}, {-5, 0, 0},
   };
-  const std::vector<uint8_t> block = KnownBlock();
+  const std::vector<uint8_t> block = KnownSampleBlock();
   for (const Case& c : cases) {
     Buffers buffers(c.wanted, 0);
     FillAudio(block.data(), &buffers.record);
@@ -66,7 +55,7 @@ TEST(MediaCenterAudio, WaveformTakesEverySecondSampleOfTheNewestPart) {
 }
 
 TEST(MediaCenterAudio, BandsSumPairsOfBothChannelsUnscaled) {
-  const std::vector<uint8_t> block = KnownBlock();
+  const std::vector<uint8_t> block = KnownSampleBlock();
   for (const int32_t wanted : {256, 232, 10, 0}) {
     Buffers buffers(0, wanted);
     FillAudio(block.data(), &buffers.record);
@@ -82,7 +71,7 @@ TEST(MediaCenterAudio, BandsSumPairsOfBothChannelsUnscaled) {
 }
 
 TEST(MediaCenterAudio, RequestsWithoutBuffersDeliverNothing) {
-  const std::vector<uint8_t> block = KnownBlock();
+  const std::vector<uint8_t> block = KnownSampleBlock();
   AudioRequest request = {};
   request.samplesWanted = 512;
   request.bandsWanted = 64;

@@ -107,19 +107,6 @@ const jmc::RedrawHelperTable kRedrawHelperTable = {
 
 }  // namespace
 
-std::vector<uint8_t> KnownSampleBlock() {
-  std::vector<uint8_t> block(jmc::kSampleBlockBytes);
-  for (int i = 0; i < jmc::kWaveformSamples; ++i) {
-    block[jmc::kFirstWaveform + i] = uint8_t(int8_t(i % 100 - 50));
-    block[jmc::kSecondWaveform + i] = uint8_t(i % 7);
-  }
-  for (int i = 0; i < jmc::kSpectrumValues; ++i) {
-    block[jmc::kFirstSpectrum + i] = uint8_t(i % 200);
-    block[jmc::kSecondSpectrum + i] = uint8_t(i % 50);
-  }
-  return block;
-}
-
 StandInVisData* NewVisData(const VisContent& content, int32_t pendingChanges, JournalSink sink,
                            int32_t* destroyedCount) {
   auto* data = new StandInVisData{{&kVisDataTable}, sink, content, KnownSampleBlock(), {},

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "NV_JMC/MediaCenterObjects.h"
+#include "players/jriver/KnownSampleBlock.h"
 #include "refengine/JournalLine.h"
 
 namespace jriver_standin {
@@ -30,10 +31,6 @@ constexpr char16_t kArtist[] = u"The Stand-ins";
 constexpr char16_t kAlbum[] = u"Known Content";
 constexpr char16_t kYear[] = u"2004";
 constexpr size_t kEndlessUnits = 300;
-
-// The known sample block: waveform sample i is (i % 100) - 50 in the first channel and i % 7 in
-// the second; spectrum value i is i % 200 in the first channel and i % 50 in the second.
-std::vector<uint8_t> KnownSampleBlock();
 
 struct StandInVisData {
   jmc::VisData face;  // first: its address is the object's
