@@ -5,24 +5,13 @@
 
 #include "players/winamp/PlayerJournal.h"
 #include "players/winamp/StandInControl.h"
+#include "testsupport/win/WindowTexts.h"
 
 namespace winamp_standin {
 namespace {
 
 // Pixels sampled on a grid of this many points across and down.
 constexpr int kGrid = 16;
-
-std::string ClassOf(HWND window) {
-  char name[256] = {};
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
-
-std::string TextOf(HWND window) {
-  char text[256] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
 
 // The client area's pixels as 0xRRGGBB, row by row; empty when they cannot be read.
 std::vector<uint32_t> ClientPixels(HWND window, int width, int height) {
@@ -79,8 +68,8 @@ void ProbeWindow(HWND window) {
     RECT placed = {};
     GetClientRect(window, &client);
     GetWindowRect(window, &placed);
-    line.Text("class", ClassOf(window))
-        .Text("text", TextOf(window))
+    line.Text("class", WindowClass(window))
+        .Text("text", WindowText(window))
         .Number("visible", IsWindowVisible(window) ? 1 : 0)
         .Number("style", int64_t(uint32_t(GetWindowLongW(window, GWL_STYLE))))
         .Number("exstyle", int64_t(uint32_t(GetWindowLongW(window, GWL_EXSTYLE))))

@@ -12,18 +12,6 @@ BOOL CALLBACK KeepLongestStaticText(HWND child, LPARAM found) {
 
 }  // namespace
 
-std::string WindowText(HWND window) {
-  char text[2048] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
-
-std::string WindowClass(HWND window) {
-  char name[256] = {};
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
-
 std::string MessageBoxText(HWND box) {
   std::string longest;
   EnumChildWindows(box, &KeepLongestStaticText, reinterpret_cast<LPARAM>(&longest));
