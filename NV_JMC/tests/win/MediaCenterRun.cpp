@@ -35,15 +35,7 @@ MediaCenterRun RunMediaCenter(const std::string& steps, const std::string& prefe
     std::ofstream(preferenceFile.c_str(), std::ios::binary) << preferences;
   }
   options.environment = {std::string(REFENGINE_PREFERENCES_ENV) + "=" + Utf8(preferenceFile)};
-  MediaCenterRun run;
-  {
-    ProgramRun player(kProgram, options);
-    EXPECT_TRUE(player.started()) << "the stand-in media center did not start";
-    run.exitCode = player.WaitForExit(kExitMs);
-    run.engine = player.Journal();
-  }
-  run.player = refengine_journal::ReadJournalFile(Utf8(journal));
-  DeleteFileW(journal.c_str());
+  MediaCenterRun run = RunStandInProgram(kProgram, options, journal, kExitMs);
   DeleteFileW(preferenceFile.c_str());
   return run;
 }

@@ -7,13 +7,10 @@
 
 #include <string>
 
+#include "testsupport/win/StandInProgram.h"
 #include "vis_Omnihost/tests/win/StandInJournal.h"
 
-struct MediaCenterRun {
-  long exitCode = -1;  // -1: the player did not end in time
-  Journal player;
-  Journal engine;
-};
+using MediaCenterRun = StandInProgramRun;
 
 // Runs the steps (players/jriver/JRiverStandInControl.h) to the player's end.
 MediaCenterRun RunMediaCenter(const std::string& steps, const std::string& preferences = {});

@@ -15,6 +15,7 @@
 #include "testsupport/win/Folders.h"
 #include "testsupport/win/InstalledProduct.h"
 #include "testsupport/win/ProgramRun.h"
+#include "testsupport/win/StandInProgram.h"
 #include "testsupport/win/WideText.h"
 
 namespace wmptest {
@@ -24,11 +25,7 @@ namespace call = wmp_standin::call;
 
 constexpr DWORD kExitMs = 30000;
 
-struct PlayerRun {
-  long exitCode = -1;  // -1: the player did not end in time
-  Journal player;
-  Journal engine;
-};
+using PlayerRun = StandInProgramRun;
 
 // Runs the stand-in (a name in the program's folder, or the full path of a copy) to its end.
 PlayerRun RunPlayer(const std::string& steps, const wchar_t* program = L"WmpStandIn.exe") {
@@ -37,24 +34,7 @@ PlayerRun RunPlayer(const std::string& steps, const wchar_t* program = L"WmpStan
   setup.Text("journal", Utf8(journal)).Number("maxMs", 20000).Text("steps", steps);
   RunOptions options;
   options.arguments = Wide(setup.str());
-  PlayerRun run;
-  {
-    ProgramRun player(program, options);
-    EXPECT_TRUE(player.started()) << "the stand-in player did not start";
-    run.exitCode = player.WaitForExit(kExitMs);
-    run.engine = player.Journal();
-  }
-  run.player = refengine_journal::ReadJournalFile(Utf8(journal));
-  DeleteFileW(journal.c_str());
-  return run;
-}
-
-std::string UnexpectedLines(const Journal& player) {
-  std::string lines;
-  for (const JournalEntry& entry : Calls(player, standin::kUnexpectedCall)) {
-    lines += entry.Get("what") + "\n";
-  }
-  return lines;
+  return RunStandInProgram(program, options, journal, kExitMs);
 }
 
 // The frame line of one index of the player's loop (an empty entry when there is none).

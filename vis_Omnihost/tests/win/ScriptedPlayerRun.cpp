@@ -30,17 +30,9 @@ ScriptedRun RunScriptedPlayer(const wchar_t* program, const std::string& steps,
   const std::wstring preferences = NewTempFile(L"nvr");
   DeleteFileW(preferences.c_str());
   options.environment = {std::string(REFENGINE_PREFERENCES_ENV) + "=" + Utf8(preferences)};
-  ScriptedRun run;
-  {
-    ProgramRun player(program, options);
-    EXPECT_TRUE(player.started()) << "the stand-in player did not start";
-    run.exitCode = player.WaitForExit(kExitMs);
-    run.engine = player.Journal();
-  }
-  run.player = refengine_journal::ReadJournalFile(Utf8(journal));
+  ScriptedRun run = RunStandInProgram(program, options, journal, kExitMs);
   EXPECT_EQ(UnexpectedLines(run.player), "")
       << "the stand-in player's Unexpected lines, steps: " << steps;
-  DeleteFileW(journal.c_str());
   DeleteFileW(preferences.c_str());
   return run;
 }

@@ -6,13 +6,10 @@
 #include <string>
 
 #include "players/winamp/StandInCommand.h"
+#include "testsupport/win/StandInProgram.h"
 #include "vis_Omnihost/tests/win/StandInPlayerRun.h"
 
-struct ScriptedRun {
-  long exitCode = -1;  // -1: the player did not end in time
-  Journal player;
-  Journal engine;
-};
+using ScriptedRun = StandInProgramRun;
 
 // Runs the program of the test's folder with the steps and further setup statements (the
 // program's control header lists both) to its end. A player that journaled anything it did not

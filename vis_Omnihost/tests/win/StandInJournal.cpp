@@ -25,15 +25,6 @@ size_t CountOf(const Journal& journal, const std::string& call) {
   return EntriesOf(journal, call).size();
 }
 
-std::string UnexpectedLines(const Journal& player) {
-  std::string lines;
-  for (const JournalEntry& entry : EntriesOf(player, winamp_standin::call::kUnexpected)) {
-    for (const auto& [key, value] : entry.fields) lines += key + "=" + value + " ";
-    lines += "\n";
-  }
-  return lines;
-}
-
 HWND WindowField(const JournalEntry& entry, const std::string& key) {
   return reinterpret_cast<HWND>(uintptr_t(entry.Number(key)));
 }

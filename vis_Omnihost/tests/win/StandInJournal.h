@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "testsupport/win/StandInProgram.h"
 #include "vis_Omnihost/tests/win/StandInPlayerRun.h"
 
 // Player journal: the "Message" lines of one command number (WinampMessages.h).
@@ -17,9 +18,6 @@ Journal Messages(const Journal& player, intptr_t command);
 Journal Requests(const Journal& engine, const std::string& code);
 Journal Callbacks(const Journal& engine, const std::string& code);
 size_t CountOf(const Journal& journal, const std::string& call);
-
-// The player's Unexpected lines as text, one a line; empty when there are none.
-std::string UnexpectedLines(const Journal& player);
 
 // A field holding a window handle.
 HWND WindowField(const refengine_journal::JournalEntry& entry, const std::string& key);
